@@ -1,0 +1,27 @@
+#ifndef GLYPHRANE_CONVERT_DEFINITION_CATALOG_H_
+#define GLYPHRANE_CONVERT_DEFINITION_CATALOG_H_
+
+#include <cstdint>
+
+// One definition file of the data folder. 520 bytes, code page 932.
+struct CatalogEntry {
+  char fileName[260];     // name with extension, no folder
+  char displayName[260];  // fileName without its last dot and what follows
+};
+
+// The definition files found, in directory search order; entry i is item i of the
+// definition list. Built once at start-up.
+struct DefinitionCatalog {
+  CatalogEntry* entries = nullptr;
+  uint32_t count = 0;
+};
+
+extern DefinitionCatalog definitionCatalog;
+
+// Searches programFolder\data\*.txt into catalog (no window involved). False only
+// when the memory for the entries cannot be had (catalog then empty); true with
+// count 0 when nothing was found, the folder is missing, or programFolder is too
+// long for the search pattern.
+bool BuildDefinitionCatalog(const char* programFolder, DefinitionCatalog& catalog);
+
+#endif  // GLYPHRANE_CONVERT_DEFINITION_CATALOG_H_

@@ -1,0 +1,41 @@
+#ifndef GLYPHRANE_CONVERT_RUN_CONVERSION_H_
+#define GLYPHRANE_CONVERT_RUN_CONVERSION_H_
+
+#include <cstdint>
+
+#include "convert/definition_catalog.h"
+#include "convert/glyph_definition.h"
+
+// Identifiers of the main dialog's controls that a failure sends the focus to.
+constexpr int kFocusImagePath = 1001;   // IDC_IMAGE_PATH
+constexpr int kFocusDefinition = 1003;  // IDC_DEFINITION
+constexpr int kFocusBlockWidth = 1004;  // IDC_BLOCK_WIDTH
+constexpr int kFocusBlockHeight = 1005; // IDC_BLOCK_HEIGHT
+
+struct ConversionFailure {
+  const char* message;  // NUL-terminated, code page 932; static storage
+  int focusControl;     // the dialog control holding the faulty input
+};
+
+// The Convert command's result: success, or the first failure met.
+struct ConversionResult {
+  bool ok;
+  ConversionFailure failure;  // meaningful when !ok
+};
+
+// The program's one definition table, loaded anew by every conversion.
+extern GlyphDefinition definitionTable[kDefinitionTableCapacity];
+
+// Runs one Convert request: checks selection, entry, block width and height, reads
+// programFolder\data\<fileName>, loads the picture and converts it. On success
+// conversionState.ArtText holds the new text.
+ConversionResult RunConversion(const char* programFolder, const DefinitionCatalog& catalog,
+                               int32_t selection, uint32_t blockWidth, uint32_t blockHeight,
+                               const char* picturePath);
+
+// Reads a block field's text as GetDlgItemInt does with signed reading off:
+// leading spaces skipped, decimal digits up to the first non-digit; no digits or a
+// value above 4294967295 reads as 0.
+uint32_t ReadBlockField(const char* text);
+
+#endif  // GLYPHRANE_CONVERT_RUN_CONVERSION_H_

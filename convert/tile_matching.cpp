@@ -1,0 +1,118 @@
+#include "convert/tile_matching.h"
+
+#include <cstddef>
+
+namespace {
+
+constexpr uint64_t kSaturated = UINT64_MAX;
+// The largest |difference| whose cube fits 64 bits: 2642245^3 < 2^64 <= 2642246^3.
+constexpr uint64_t kLargestCubeRoot = 2642245;
+static_assert(kLargestCubeRoot * kLargestCubeRoot * kLargestCubeRoot / kLargestCubeRoot /
+                      kLargestCubeRoot == kLargestCubeRoot,
+              "the cube of kLargestCubeRoot fits 64 bits");
+static_assert((kLargestCubeRoot + 1) * (kLargestCubeRoot + 1) * (kLargestCubeRoot + 1) /
+                      (kLargestCubeRoot + 1) / (kLargestCubeRoot + 1) != kLargestCubeRoot + 1,
+              "the next cube does not");
+
+// A tile's sums are exact for any grid of fewer than 2^56 pixels (a sum of bytes
+// stays below 2^64), far beyond what memory holds; 32 bits would overflow from
+// blocks of 935,723 pixels on.
+using Sum = uint64_t;
+
+inline uint64_t CubedDistance(int32_t a, int32_t b) {
+  int64_t difference = int64_t{a} - b;
+  uint64_t magnitude = static_cast<uint64_t>(difference < 0 ? -difference : difference);
+  if (magnitude > kLargestCubeRoot) return kSaturated;
+  return magnitude * magnitude * magnitude;
+}
+
+inline uint64_t SaturatingAdd(uint64_t a, uint64_t b) {
+  uint64_t sum = a + b;
+  return sum < a ? kSaturated : sum;
+}
+
+}  // namespace
+
+GlyphDefinition TileFeatures(const uint8_t* grid, int32_t gridWidth, int32_t x, int32_t y,
+                             int32_t blockWidth, int32_t blockHeight) {
+  GlyphDefinition features{};
+  const size_t stride = static_cast<size_t>(gridWidth) * 4;
+  const Sum shorterSide = static_cast<Sum>(blockWidth < blockHeight ? blockWidth : blockHeight);
+  Sum blue = 0, green = 0, red = 0;
+
+  // One pass over each block: its colour sums add up to the tile's.
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) {
+      const uint8_t* blockTopLeft =
+          grid + (static_cast<size_t>(y) + static_cast<size_t>(r) * blockHeight) * stride +
+          (static_cast<size_t>(x) + static_cast<size_t>(c) * blockWidth) * 4;
+      Sum edge = 0;
+      for (int32_t row = 0; row < blockHeight; ++row) {
+        const uint8_t* pixel = blockTopLeft + static_cast<size_t>(row) * stride;
+        for (int32_t column = 0; column < blockWidth; ++column, pixel += 4) {
+          blue += pixel[0];
+          green += pixel[1];
+          red += pixel[2];
+          edge += pixel[3];
+        }
+      }
+      // The shorter side, not the pixel count: the block's mean edge strength times
+      // its longer side, which makes thin strokes in tall blocks count.
+      Sum value = edge / shorterSide;
+      features.edge[3 * r + c] = static_cast<int32_t>(value < 255 ? value : 255);
+    }
+  }
+  const Sum pixels = Sum{9} * static_cast<Sum>(blockWidth) * static_cast<Sum>(blockHeight);
+  features.blue = static_cast<int32_t>(blue / pixels);
+  features.green = static_cast<int32_t>(green / pixels);
+  features.red = static_cast<int32_t>(red / pixels);
+  return features;
+}
+
+const GlyphDefinition& FindNearestGlyph(const GlyphDefinition* definitions, uint32_t count,
+                                        const GlyphDefinition& features) {
+  const int32_t probe[12] = {features.blue,    features.green,   features.red,
+                             features.edge[0], features.edge[1], features.edge[2],
+                             features.edge[3], features.edge[4], features.edge[5],
+                             features.edge[6], features.edge[7], features.edge[8]};
+  const GlyphDefinition* best = definitions;
+  uint64_t least = kSaturated;
+  for (uint32_t i = 0; i < count; ++i) {
+    const GlyphDefinition& record = definitions[i];
+    const int32_t values[12] = {record.blue,    record.green,   record.red,
+                                record.edge[0], record.edge[1], record.edge[2],
+                                record.edge[3], record.edge[4], record.edge[5],
+                                record.edge[6], record.edge[7], record.edge[8]};
+    uint64_t distance = 0;
+    // Terms are never negative, so once the sum reaches the best distance so far
+    // this record cannot win (a tie keeps the earlier one): stop summing.
+    for (int k = 0; k < 12 && distance < least; ++k) {
+      distance = SaturatingAdd(distance, CubedDistance(probe[k], values[k]));
+    }
+    if (distance < least) {
+      least = distance;
+      best = &record;
+    }
+  }
+  return *best;
+}
+
+void ConvertTiles(const uint8_t* grid, int32_t width, int32_t height,
+                  const GlyphDefinition* definitions, uint32_t count,
+                  int32_t blockWidth, int32_t blockHeight, char* out) {
+  // 64-bit so that any block size whose tile exceeds the picture fits no tile.
+  const int64_t tileWidth = int64_t{3} * blockWidth;
+  const int64_t tileHeight = int64_t{3} * blockHeight;
+  char* next = out;
+  for (int64_t y = 0; y + tileHeight <= height; y += tileHeight) {
+    for (int64_t x = 0; x + tileWidth <= width; x += tileWidth) {
+      GlyphDefinition features = TileFeatures(grid, width, static_cast<int32_t>(x),
+                                              static_cast<int32_t>(y), blockWidth, blockHeight);
+      *next++ = static_cast<char>(
+          static_cast<uint8_t>(FindNearestGlyph(definitions, count, features).character));
+    }
+    *next++ = '\r';
+    *next++ = '\n';
+  }
+  *next = '\0';
+}
