@@ -28,10 +28,22 @@ extern GlyphDefinition definitionTable[kDefinitionTableCapacity];
 
 // Runs one Convert request: checks selection, entry, block width and height, reads
 // programFolder\data\<fileName>, loads the picture and converts it. On success
-// conversionState.ArtText holds the new text.
+// conversionState.ArtText holds the new text. A composed definition path that does
+// not fit 259 bytes fails as an unreadable definition file. After a failure at the
+// picture no ArtText exists; after an earlier failure the state is untouched.
 ConversionResult RunConversion(const char* programFolder, const DefinitionCatalog& catalog,
                                int32_t selection, uint32_t blockWidth, uint32_t blockHeight,
                                const char* picturePath);
+
+// The Convert command once the definition file is known: checks the block width
+// and height, reads the definition file at definitionPath, loads the picture and
+// converts it, with RunConversion's messages and focus targets. A null
+// definitionPath (a path that could not be composed) fails as an unreadable
+// definition file. A picturePath longer than 259 bytes fails as an unreadable
+// picture. The console converter's --definition-file runs this directly.
+ConversionResult RunConversionWithDefinitionFile(const char* definitionPath,
+                                                 uint32_t blockWidth, uint32_t blockHeight,
+                                                 const char* picturePath);
 
 // Reads a block field's text as GetDlgItemInt does with signed reading off:
 // leading spaces skipped, decimal digits up to the first non-digit; no digits or a
