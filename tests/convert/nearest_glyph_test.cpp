@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "convert/ansi_text.h"
+#include "convert/conversion_state.h"
 #include "convert/tile_matching.h"
 #include "gtest/gtest.h"
 
@@ -110,6 +111,59 @@ TEST(NearestGlyphTest, AgreesWithExhaustiveSearchOnRandomTables) {
       if (least < 0 || d < least) least = d, expected = i;
     }
     ASSERT_EQ(Nearest(table, probe), static_cast<char>(expected)) << "round " << round;
+  }
+}
+
+TEST(NearestGlyphTest, ConvertTilesChoosesWhatTheSearchChoosesForEveryTile) {
+  // ConvertTiles searches from the previous tile's winner and reuses answers for
+  // repeated tiles; its text must still be FindNearestGlyph's, tile for tile, for
+  // tables within and beyond the small-value range, with many ties.
+  uint32_t seed = 777;
+  auto next = [&seed](uint32_t range) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % range;
+  };
+  for (int round = 0; round < 60; ++round) {
+    const int32_t width = 3 + static_cast<int32_t>(next(40));
+    const int32_t height = 3 + static_cast<int32_t>(next(40));
+    std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 4);
+    // Flat patches with some noise: repeated tiles and similar neighbours.
+    for (size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<uint8_t>(
+        ((i / 4) % static_cast<size_t>(width)) / 7 * 60 + (next(8) == 0 ? next(256) : 0));
+    std::vector<GlyphDefinition> table(1 + next(30));
+    const bool far = round % 3 == 0;
+    for (size_t i = 0; i < table.size(); ++i) {
+      GlyphDefinition& g = table[i];
+      g.character = static_cast<int32_t>('A' + i);
+      int32_t values[12];
+      for (int32_t& v : values) v = static_cast<int32_t>(next(4) * 85) - (far ? 400 : 0);
+      g.blue = values[0], g.green = values[1], g.red = values[2];
+      for (int k = 0; k < 9; ++k) g.edge[k] = values[3 + k];
+      // Duplicates under another character: exact ties that only order decides.
+      if (i > 0 && next(3) == 0) {
+        g = table[next(static_cast<uint32_t>(i))];
+        g.character = static_cast<int32_t>('A' + i);
+      }
+    }
+    ASSERT_TRUE(PreparePicture(width, height, rows.data()));
+    const int32_t blockWidth = 1 + static_cast<int32_t>(next(2));
+    const int32_t blockHeight = 1 + static_cast<int32_t>(next(2));
+    ConvertTiles(conversionState.PixelGrid, width, height, table.data(),
+                 static_cast<uint32_t>(table.size()), blockWidth, blockHeight,
+                 conversionState.ArtText);
+    const char* text = conversionState.ArtText;
+    for (int32_t y = 0; y + 3 * blockHeight <= height; y += 3 * blockHeight) {
+      for (int32_t x = 0; x + 3 * blockWidth <= width; x += 3 * blockWidth) {
+        GlyphDefinition features =
+            TileFeatures(conversionState.PixelGrid, width, x, y, blockWidth, blockHeight);
+        ASSERT_EQ(*text++, Nearest(table, features)) << "round " << round << " tile " << x
+                                                     << "," << y;
+      }
+      ASSERT_EQ(*text++, '\r');
+      ASSERT_EQ(*text++, '\n');
+    }
+    ASSERT_EQ(*text, '\0');
+    ReleaseConversion();
   }
 }
 

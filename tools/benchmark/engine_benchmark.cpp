@@ -1,0 +1,76 @@
+// Throughput of one conversion: PreparePicture (grid and edge map) plus
+// ConvertTiles (features and nearest glyph) on a 4000 x 3000 picture.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "convert/conversion_state.h"
+#include "convert/tile_matching.h"
+
+namespace {
+
+constexpr int32_t kWidth = 4000;
+constexpr int32_t kHeight = 3000;
+
+// Smooth gradients, rings and hard-edged stripes: every tile differs, and edges
+// range from none to the cap, as in a photograph with text on it.
+std::vector<uint8_t> MakePicture() {
+  std::vector<uint8_t> rows(static_cast<size_t>(kWidth) * kHeight * 4);
+  for (int32_t y = 0; y < kHeight; ++y) {
+    for (int32_t x = 0; x < kWidth; ++x) {
+      uint8_t* p = &rows[(static_cast<size_t>(y) * kWidth + x) * 4];
+      int32_t dx = x - kWidth / 2, dy = y - kHeight / 2;
+      int32_t ring = static_cast<int32_t>(std::sqrt(double(dx) * dx + double(dy) * dy)) / 7;
+      bool stripe = ((x / 13) + (y / 29)) % 5 == 0;
+      p[0] = static_cast<uint8_t>(stripe ? 255 : (x * 255 / kWidth));
+      p[1] = static_cast<uint8_t>(ring % 2 ? 200 : (y * 255 / kHeight));
+      p[2] = static_cast<uint8_t>(((x ^ y) & 0x3F) * 4);
+      p[3] = 0;
+    }
+  }
+  return rows;
+}
+
+// 256 records spread over the feature space, like a generated glyph set.
+std::vector<GlyphDefinition> MakeDefinitions() {
+  std::vector<GlyphDefinition> table(256);
+  uint32_t seed = 1;
+  for (size_t i = 0; i < table.size(); ++i) {
+    GlyphDefinition& g = table[i];
+    g.character = static_cast<int32_t>(i);
+    g.blue = g.green = g.red = static_cast<int32_t>(i);
+    for (int32_t& e : g.edge) {
+      seed = seed * 1103515245u + 12345u;
+      e = static_cast<int32_t>((seed >> 16) % 64);
+    }
+  }
+  return table;
+}
+
+void BM_Convert(benchmark::State& state) {
+  static const std::vector<uint8_t> picture = MakePicture();
+  static const std::vector<GlyphDefinition> definitions = MakeDefinitions();
+  const int32_t blockWidth = static_cast<int32_t>(state.range(0));
+  const int32_t blockHeight = static_cast<int32_t>(state.range(1));
+  for (auto _ : state) {
+    if (!PreparePicture(kWidth, kHeight, picture.data())) {
+      state.SkipWithError("PreparePicture failed");
+      break;
+    }
+    ConvertTiles(conversionState.PixelGrid, kWidth, kHeight, definitions.data(),
+                 static_cast<uint32_t>(definitions.size()), blockWidth, blockHeight,
+                 conversionState.ArtText);
+    benchmark::DoNotOptimize(conversionState.ArtText[0]);
+    ReleaseConversion();
+  }
+  state.counters["pixels/s"] = benchmark::Counter(
+      static_cast<double>(kWidth) * kHeight, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+BENCHMARK(BM_Convert)->Args({3, 6})->Args({1, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
