@@ -1,0 +1,31 @@
+#include <windows.h>
+
+#include "app/dialog/dialog_commands.h"
+#include "app/dialog/dialog_state.h"
+#include "app/dialog/error_message.h"
+#include "app/program_folder.h"
+#include "convert/conversion_state.h"
+#include "convert/definition_catalog.h"
+#include "convert/run_conversion.h"
+#include "resources/resource.h"
+
+void ConvertCommand() {
+  HWND dialog = dialogState.mainDialog;
+  // CB_ERR (-1) when nothing is selected; RunConversion refuses it.
+  int32_t selection =
+      static_cast<int32_t>(::SendDlgItemMessageA(dialog, IDC_DEFINITION, CB_GETCURSEL, 0, 0));
+  uint32_t blockWidth = ::GetDlgItemInt(dialog, IDC_BLOCK_WIDTH, nullptr, FALSE);
+  uint32_t blockHeight = ::GetDlgItemInt(dialog, IDC_BLOCK_HEIGHT, nullptr, FALSE);
+  // A longer path is cut after 259 bytes and then normally fails to load.
+  char picturePath[MAX_PATH] = {};
+  ::GetDlgItemTextA(dialog, IDC_IMAGE_PATH, picturePath, MAX_PATH);
+
+  ConversionResult result = RunConversion(programFolder, definitionCatalog, selection,
+                                          blockWidth, blockHeight, picturePath);
+  if (!result.ok) {
+    ShowErrorMessage(result.failure.message);
+    ::SetFocus(::GetDlgItem(dialog, result.failure.focusControl));
+    return;
+  }
+  ::SetDlgItemTextA(dialog, IDC_OUTPUT, conversionState.ArtText);
+}

@@ -1,0 +1,3 @@
+#include "app/dialog/dialog_state.h"
+
+DialogState dialogState = {};
