@@ -1,0 +1,57 @@
+#include "tools/glyphgen/definition_writer.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Join(const int32_t* values, int count) {
+  std::string line;
+  for (int i = 0; i < count; ++i) {
+    if (i > 0) line += ' ';
+    line += std::to_string(values[i]);
+  }
+  return line;
+}
+
+std::string Header(const GeneratorOptions& options, size_t glyphCount) {
+  const std::string end = "\r\n";
+  std::string text = "Glyphrane glyph definitions, made by glyphrane-glyphgen" + end;
+  text += "font: " + options.fontFace + ", " + std::to_string(options.FontHeight()) +
+          " pixels high, " + (options.antialiased ? "antialiased" : "not antialiased") + end;
+  text += "blocks: " + std::to_string(options.blockWidth) + " x " +
+          std::to_string(options.blockHeight) + " pixels, one character per tile of " +
+          std::to_string(options.TileWidth()) + " x " + std::to_string(options.TileHeight()) +
+          end;
+  text += "set: " + options.setSpec + " (" + std::to_string(glyphCount) + " characters)" + end;
+  text += std::string("tone: ") +
+          (options.stretchTone ? "stretched, darkest glyph 0, lightest 255" : "as rendered") +
+          end;
+  text += "edges: scaled by " + std::to_string(options.edgeNumerator) + "/" +
+          std::to_string(options.edgeDenominator) + end;
+  text += "Each record: the character; 0 and its mean blue, green, red; its block edge"
+          " values, three rows of three." + end;
+  return text;
+}
+
+}  // namespace
+
+std::string DefinitionFileText(const GeneratorOptions& options,
+                               const std::vector<GlyphDefinition>& glyphs) {
+  std::string text = Header(options, glyphs.size());
+  for (const GlyphDefinition& glyph : glyphs) {
+    const int32_t colour[4] = {glyph.spare, glyph.blue, glyph.green, glyph.red};
+    text += "#data\r\n";
+    text += static_cast<char>(glyph.character & 0xFF);
+    text += "\r\n" + Join(colour, 4) + "\r\n";
+    for (int row = 0; row < 3; ++row) text += Join(glyph.edge + 3 * row, 3) + "\r\n";
+  }
+  return text;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  // A full disk may show only when the buffer is flushed.
+  return std::fclose(file) == 0 && written;
+}

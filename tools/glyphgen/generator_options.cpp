@@ -1,0 +1,126 @@
+#include "tools/glyphgen/generator_options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "tools/glyphgen/glyph_set.h"
+
+namespace {
+
+// A whole decimal number from low to high.
+bool ReadInteger(const char* text, int32_t low, int32_t high, int32_t* value) {
+  if (text[0] < '0' || text[0] > '9') return false;
+  char* end = nullptr;
+  long number = std::strtol(text, &end, 10);
+  if (*end != '\0' || number < low || number > high) return false;
+  *value = static_cast<int32_t>(number);
+  return true;
+}
+
+// "3x6": block width and height in pixels.
+bool ReadBlockSize(const char* text, GeneratorOptions* options) {
+  const char* cross = std::strchr(text, 'x');
+  if (cross == nullptr) return false;
+  std::string width(text, cross);
+  return ReadInteger(width.c_str(), 1, kLargestBlockSide, &options->blockWidth) &&
+         ReadInteger(cross + 1, 1, kLargestBlockSide, &options->blockHeight);
+}
+
+// "1/8" or "1": a fraction from 0 to 1 with a denominator up to 256.
+bool ReadEdgeScale(const char* text, GeneratorOptions* options) {
+  const char* slash = std::strchr(text, '/');
+  std::string numerator = slash != nullptr ? std::string(text, slash) : std::string(text);
+  int32_t denominator = 1;
+  if (slash != nullptr && !ReadInteger(slash + 1, 1, 256, &denominator)) return false;
+  int32_t value = 0;
+  if (!ReadInteger(numerator.c_str(), 0, denominator, &value)) return false;
+  options->edgeNumerator = value;
+  options->edgeDenominator = denominator;
+  return true;
+}
+
+bool ReadSwitch(const char* text, const char* on, const char* off, bool* value) {
+  if (std::strcmp(text, on) == 0) {
+    *value = true;
+  } else if (std::strcmp(text, off) == 0) {
+    *value = false;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Takes the value of one option; false when it cannot be read.
+bool TakeValue(const std::string& name, const char* value, GeneratorOptions* options) {
+  if (name == "--block") return ReadBlockSize(value, options);
+  if (name == "--height") return ReadInteger(value, 1, kLargestPixelHeight, &options->pixelHeight);
+  if (name == "--font") return (options->fontFace = value), !options->fontFace.empty();
+  if (name == "--set") return (options->setSpec = value), true;
+  if (name == "--antialias") return ReadSwitch(value, "on", "off", &options->antialiased);
+  if (name == "--tone") return ReadSwitch(value, "stretch", "raw", &options->stretchTone);
+  if (name == "--edge-scale") return ReadEdgeScale(value, options);
+  if (name == "--output" || name == "-o") return (options->outputPath = value), true;
+  if (name == "--atlas") return (options->atlasPath = value), true;
+  return false;
+}
+
+bool IsValueOption(const std::string& name) {
+  static const char* const kNames[] = {"--block",      "--height", "--font",   "--set",
+                                       "--antialias",  "--tone",   "--output", "-o",
+                                       "--edge-scale", "--atlas"};
+  for (const char* known : kNames) {
+    if (name == known) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ParseGeneratorOptions(int argc, const char* const* argv, GeneratorOptions* options,
+                           std::string* error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string name = argv[i];
+    if (name == "--help" || name == "-h") {
+      options->showUsage = true;
+      return true;
+    }
+    if (!IsValueOption(name)) {
+      *error = "unknown option \"" + name + "\"";
+      return false;
+    }
+    if (i + 1 >= argc) {
+      *error = "the option " + name + " needs a value";
+      return false;
+    }
+    const char* value = argv[++i];
+    if (!TakeValue(name, value, options)) {
+      *error = "cannot read \"" + std::string(value) + "\" as the value of " + name;
+      return false;
+    }
+  }
+  if (options->outputPath.empty()) {
+    *error = "no output file: give it with --output FILE";
+    return false;
+  }
+  return ParseGlyphSet(options->setSpec, &options->characters, error);
+}
+
+const char* GeneratorUsage() {
+  return "usage: glyphrane-glyphgen --output FILE [options]\n"
+         "Renders each character of a glyph set in a font and writes a glyph definition\n"
+         "file that describes it as the converter describes a picture's tiles.\n"
+         "\n"
+         "  --output FILE, -o FILE  the definition file to write\n"
+         "  --block WxH             block size in pixels (default 3x6); one character\n"
+         "                          fills a tile of 3 x 3 blocks\n"
+         "  --font FACE             font face (default the output pane's font)\n"
+         "  --height PIXELS         character cell height (default the tile height)\n"
+         "  --set SET               characters, as comma-separated parts: ascii, kana\n"
+         "                          (half-width katakana), 0x41, 0x30-0x39 (default ascii)\n"
+         "  --tone stretch|raw      stretch the colours so that the darkest glyph reads 0\n"
+         "                          and the lightest 255 (default stretch)\n"
+         "  --edge-scale N/D        scale the block edge values by N/D, 0 to 1 (default 1/8)\n"
+         "  --antialias on|off      smoothed or two-level rendering (default off)\n"
+         "  --atlas FILE            also write the rendered cells as a PGM picture\n"
+         "  --help                  this text\n";
+}

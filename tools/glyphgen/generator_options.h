@@ -1,0 +1,42 @@
+#ifndef GLYPHRANE_TOOLS_GLYPHGEN_GENERATOR_OPTIONS_H_
+#define GLYPHRANE_TOOLS_GLYPHGEN_GENERATOR_OPTIONS_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Everything that decides the bytes of a generated definition file.
+struct GeneratorOptions {
+  int32_t blockWidth = 3;
+  int32_t blockHeight = 6;
+  std::string fontFace = "ＭＳ ゴシック";  // the output pane's font
+  int32_t pixelHeight = 0;                 // 0: the tile's height, so the cell fills the tile
+  std::string setSpec = "ascii";
+  std::vector<unsigned char> characters;   // the set, read from setSpec
+  bool antialiased = false;
+  bool stretchTone = true;
+  int32_t edgeNumerator = 1;               // block edge values are scaled by this fraction
+  int32_t edgeDenominator = 8;
+  std::string outputPath;
+  std::string atlasPath;                   // empty: no picture of the rendered cells
+  bool showUsage = false;
+
+  int32_t TileWidth() const { return 3 * blockWidth; }
+  int32_t TileHeight() const { return 3 * blockHeight; }
+  int32_t FontHeight() const { return pixelHeight != 0 ? pixelHeight : TileHeight(); }
+};
+
+// The largest block side: a tile of 3 x 64 pixels is far beyond any useful glyph
+// and keeps every rendering buffer small.
+constexpr int32_t kLargestBlockSide = 64;
+constexpr int32_t kLargestPixelHeight = 1024;
+
+// Reads the command line (argv[1] on). False, with a message in *error, for an
+// unknown option, a missing or unreadable value, or a missing output file.
+bool ParseGeneratorOptions(int argc, const char* const* argv, GeneratorOptions* options,
+                           std::string* error);
+
+// The usage text, lines ending in '\n'.
+const char* GeneratorUsage();
+
+#endif  // GLYPHRANE_TOOLS_GLYPHGEN_GENERATOR_OPTIONS_H_
