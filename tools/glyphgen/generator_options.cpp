@@ -119,7 +119,7 @@ const char* GeneratorUsage() {
          "                          (half-width katakana), 0x41, 0x30-0x39 (default ascii)\n"
          "  --tone stretch|raw      stretch the colours so that the darkest glyph reads 0\n"
          "                          and the lightest 255 (default stretch)\n"
-         "  --edge-scale N/D        scale the block edge values by N/D, 0 to 1 (default 1/8)\n"
+         "  --edge-scale N/D        scale the block edge values by N/D, 0 to 1 (default 1/16)\n"
          "  --antialias on|off      smoothed or two-level rendering (default off)\n"
          "  --atlas FILE            also write the rendered cells as a PGM picture\n"
          "  --help                  this text\n";
