@@ -1,0 +1,72 @@
+#include "app/cli/cli_arguments.h"
+
+#include <cstring>
+
+#include "convert/run_conversion.h"
+
+const char kCliUsage[] =
+    "使い方: glyphrane-cli [--definition 名前 | --definition-file ファイル] "
+    "[--block 幅x高さ] 画像ファイル\n"
+    "        glyphrane-cli --list\n";
+
+namespace {
+
+// The width is read from the start of the value: the field rule stops at the
+// first non-digit, so the "x" ends the width as the end of a field would.
+bool ReadBlockSize(const char* value, CliOptions& options) {
+  const char* separator = std::strchr(value, 'x');
+  if (separator == nullptr) return false;
+  options.blockWidth = ReadBlockField(value);
+  options.blockHeight = ReadBlockField(separator + 1);
+  return true;
+}
+
+bool Is(const char* argument, const char* option) { return std::strcmp(argument, option) == 0; }
+
+}  // namespace
+
+bool ParseCliArguments(int argc, const char* const* argv, CliOptions& options) {
+  options = CliOptions{};
+  bool list = false;
+  bool blockGiven = false;
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const char* argument = argv[i];
+    if (optionsEnded || argument[0] != '-' || argument[1] == '\0') {
+      if (options.picturePath != nullptr) return false;
+      options.picturePath = argument;
+      continue;
+    }
+    if (Is(argument, "--")) {
+      optionsEnded = true;
+      continue;
+    }
+    if (Is(argument, "--list")) {
+      if (list) return false;
+      list = true;
+      continue;
+    }
+    // Every other option takes the next argument as its value.
+    if (i + 1 >= argc) return false;
+    const char* value = argv[++i];
+    if (Is(argument, "--definition")) {
+      if (options.definitionName != nullptr || options.definitionFile != nullptr) return false;
+      options.definitionName = value;
+    } else if (Is(argument, "--definition-file")) {
+      if (options.definitionName != nullptr || options.definitionFile != nullptr) return false;
+      options.definitionFile = value;
+    } else if (Is(argument, "--block")) {
+      if (blockGiven || !ReadBlockSize(value, options)) return false;
+      blockGiven = true;
+    } else {
+      return false;
+    }
+  }
+  if (list) {
+    const bool alone = options.picturePath == nullptr && options.definitionName == nullptr &&
+                       options.definitionFile == nullptr && !blockGiven;
+    options.command = CliCommand::kList;
+    return alone;
+  }
+  return options.picturePath != nullptr;
+}

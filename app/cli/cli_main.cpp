@@ -1,0 +1,109 @@
+// The console converter: runs the Convert command for scripts and batch use.
+// Exit status 0 on success, 1 when the conversion (or what it needs) fails, with
+// the dialog's own message on standard error, 2 for a usage fault.
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/cli/cli_arguments.h"
+#include "app/decoders.h"
+#include "app/program_folder.h"
+#include "convert/conversion_state.h"
+#include "convert/definition_catalog.h"
+#include "convert/run_conversion.h"
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// The texts the dialog shows when it cannot start: the console converter cannot
+// go on for the same reasons.
+constexpr char kCatalogFailed[] = "定義ファイルの列挙に失敗しました。起動を中止します。";
+constexpr char kNoDefinitions[] = "定義ファイルが見つかりません。起動を中止します。";
+constexpr char kDecodersFailed[] = "DLLの初期化に失敗しました。起動を中止します。";
+constexpr char kWriteFailed[] = "標準出力への書き込みに失敗しました。";
+
+// The row end of the list matches the row end of the text art.
+constexpr char kLineEnd[] = "\r\n";
+
+int Fail(const char* message) {
+  // Standard error stays in text mode: the newline is the platform's own.
+  std::fprintf(stderr, "%s\n", message);
+  return kExitFailure;
+}
+
+int32_t FindDisplayName(const DefinitionCatalog& catalog, const char* name) {
+  for (uint32_t i = 0; i < catalog.count; ++i) {
+    if (std::strcmp(catalog.entries[i].displayName, name) == 0) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+bool WriteOutput(const char* bytes, size_t size) {
+  return std::fwrite(bytes, 1, size, stdout) == size;
+}
+
+bool FinishOutput() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }
+
+int ListDefinitions() {
+  if (!BuildDefinitionCatalog(programFolder, definitionCatalog)) return Fail(kCatalogFailed);
+  for (uint32_t i = 0; i < definitionCatalog.count; ++i) {
+    const char* name = definitionCatalog.entries[i].displayName;
+    if (!WriteOutput(name, std::strlen(name)) || !WriteOutput(kLineEnd, 2)) {
+      return Fail(kWriteFailed);
+    }
+  }
+  return FinishOutput() ? kExitSuccess : Fail(kWriteFailed);
+}
+
+// --definition-file names the file itself; otherwise the catalogue entry at
+// selection is read from the data folder.
+ConversionResult RunChosenConversion(const CliOptions& options, int32_t selection) {
+  if (options.definitionFile != nullptr) {
+    return RunConversionWithDefinitionFile(options.definitionFile, options.blockWidth,
+                                           options.blockHeight, options.picturePath);
+  }
+  return RunConversion(programFolder, definitionCatalog, selection, options.blockWidth,
+                       options.blockHeight, options.picturePath);
+}
+
+int Convert(const CliOptions& options) {
+  int32_t selection = -1;
+  if (options.definitionFile == nullptr) {
+    if (!BuildDefinitionCatalog(programFolder, definitionCatalog)) return Fail(kCatalogFailed);
+    if (definitionCatalog.count == 0) return Fail(kNoDefinitions);
+    // A name that no entry carries is a missing choice, as in the dialog.
+    selection = options.definitionName != nullptr
+                    ? FindDisplayName(definitionCatalog, options.definitionName)
+                    : 0;
+  }
+
+  if (!StartDecoders()) return Fail(kDecodersFailed);
+  const ConversionResult result = RunChosenConversion(options, selection);
+  // The text no longer needs the decoders.
+  StopDecoders();
+  if (!result.ok) return Fail(result.failure.message);
+
+  const char* text = conversionState.ArtText;
+  const bool written = WriteOutput(text, std::strlen(text)) && FinishOutput();
+  ReleaseConversion();
+  return written ? kExitSuccess : Fail(kWriteFailed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CliOptions options;
+  if (!ParseCliArguments(argc, argv, options)) {
+    std::fputs(kCliUsage, stderr);
+    return kExitUsage;
+  }
+  // The text goes out byte for byte: no CR added before its LFs.
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+  InitProgramFolder();
+  return options.command == CliCommand::kList ? ListDefinitions() : Convert(options);
+}
