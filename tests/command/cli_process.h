@@ -1,0 +1,20 @@
+#ifndef GLYPHRANE_TESTS_COMMAND_CLI_PROCESS_H_
+#define GLYPHRANE_TESTS_COMMAND_CLI_PROCESS_H_
+
+#include <string>
+#include <vector>
+
+// What a finished program left: its exit status and its two output streams,
+// byte for byte.
+struct ProcessResult {
+  unsigned long exitCode = 0xFFFFFFFF;
+  std::string out;
+  std::string err;
+};
+
+// Runs program with arguments (each quoted; none may hold a quote or end in a
+// backslash byte) and waits for it, its output going to files in outputFolder.
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& outputFolder);
+
+#endif  // GLYPHRANE_TESTS_COMMAND_CLI_PROCESS_H_
