@@ -18,10 +18,13 @@ struct DefinitionCatalog {
 
 extern DefinitionCatalog definitionCatalog;
 
-// Searches programFolder\data\*.txt into catalog (no window involved). False only
-// when the memory for the entries cannot be had (catalog then empty); true with
-// count 0 when nothing was found, the folder is missing, or programFolder is too
-// long for the search pattern.
+// Searches programFolder\data\*.txt into catalog (no window involved): every entry
+// the search returns, folders included, in search order. False only when the
+// memory for the entries cannot be had (catalog then empty). True otherwise; when
+// nothing is found, the data folder is missing, or programFolder is longer than
+// the 248 bytes the 260-byte search pattern leaves it, the catalog is left as it
+// was, which at start-up means count 0. Display names lose the last dot and what
+// follows, the dot being searched over double-byte characters of the ANSI code page.
 bool BuildDefinitionCatalog(const char* programFolder, DefinitionCatalog& catalog);
 
 #endif  // GLYPHRANE_CONVERT_DEFINITION_CATALOG_H_
