@@ -9,9 +9,8 @@
 // are the shipped sets' settings, chosen by scoring converted sample pictures
 // (tools/measure-glyph-settings): stretched tone drew tone far better than raw
 // colours at every edge scale; of the edge scales that still follow outlines
-// (1/4 to 1/16), 1/16 drew tone best; two-level rendering matches the pane, where
-// the font is drawn without smoothing at its small size, and scored as well as
-// smoothed rendering.
+// (1/4 to 1/16), 1/16 drew tone best; two-level rendering scored as well as
+// smoothed rendering and its bytes do not hang on a rasteriser's grey levels.
 struct GeneratorOptions {
   int32_t blockWidth = 3;
   int32_t blockHeight = 6;
