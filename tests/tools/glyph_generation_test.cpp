@@ -18,7 +18,7 @@ GeneratorOptions OptionsFor(const char* set) {
   GeneratorOptions options;
   std::string error;
   EXPECT_TRUE(ParseGlyphSet(set, &options.characters, &error)) << error;
-  options.setSpec = set;
+  options.setParts = set;
   return options;
 }
 

@@ -38,21 +38,21 @@ TEST(GlyphSetTest, BytesAndRangesAreTakenOnceEach) {
 }
 
 TEST(GlyphSetTest, SetsWithoutADefinableCharacterAreEmptyErrors) {
-  for (const char* spec : {"0x00-0x1F", "0x7F", "0x81", "0x80-0xA0", "0xE0-0xFF", "0x0A"}) {
+  for (const char* parts : {"0x00-0x1F", "0x7F", "0x81", "0x80-0xA0", "0xE0-0xFF", "0x0A"}) {
     std::vector<unsigned char> set;
     std::string error;
-    EXPECT_FALSE(ParseGlyphSet(spec, &set, &error)) << spec;
-    EXPECT_NE(error.find("holds no character"), std::string::npos) << spec << ": " << error;
+    EXPECT_FALSE(ParseGlyphSet(parts, &set, &error)) << parts;
+    EXPECT_NE(error.find("holds no character"), std::string::npos) << parts << ": " << error;
   }
 }
 
 TEST(GlyphSetTest, UnreadablePartsAreErrors) {
-  for (const char* spec : {"", "asci", "ASCII", "0x100", "256", "0x42-0x41", "-5", "0x30-",
+  for (const char* parts : {"", "asci", "ASCII", "0x100", "256", "0x42-0x41", "-5", "0x30-",
                            "ascii,,kana", "ascii,", "0x41 ", "0x41-0x42-0x43"}) {
     std::vector<unsigned char> set;
     std::string error;
-    EXPECT_FALSE(ParseGlyphSet(spec, &set, &error)) << "\"" << spec << "\"";
-    EXPECT_NE(error.find("cannot read"), std::string::npos) << spec << ": " << error;
+    EXPECT_FALSE(ParseGlyphSet(parts, &set, &error)) << "\"" << parts << "\"";
+    EXPECT_NE(error.find("cannot read"), std::string::npos) << parts << ": " << error;
   }
 }
 

@@ -22,7 +22,7 @@ std::string Header(const GeneratorOptions& options, size_t glyphCount) {
           std::to_string(options.blockHeight) + " pixels, one character per tile of " +
           std::to_string(options.TileWidth()) + " x " + std::to_string(options.TileHeight()) +
           end;
-  text += "set: " + options.setSpec + " (" + std::to_string(glyphCount) + " characters)" + end;
+  text += "set: " + options.setParts + " (" + std::to_string(glyphCount) + " characters)" + end;
   text += std::string("tone: ") +
           (options.stretchTone ? "stretched, darkest glyph 0, lightest 255" : "as rendered") +
           end;

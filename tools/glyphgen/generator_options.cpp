@@ -55,7 +55,7 @@ bool TakeValue(const std::string& name, const char* value, GeneratorOptions* opt
   if (name == "--block") return ReadBlockSize(value, options);
   if (name == "--height") return ReadInteger(value, 1, kLargestPixelHeight, &options->pixelHeight);
   if (name == "--font") return (options->fontFace = value), !options->fontFace.empty();
-  if (name == "--set") return (options->setSpec = value), true;
+  if (name == "--set") return (options->setParts = value), true;
   if (name == "--antialias") return ReadSwitch(value, "on", "off", &options->antialiased);
   if (name == "--tone") return ReadSwitch(value, "stretch", "raw", &options->stretchTone);
   if (name == "--edge-scale") return ReadEdgeScale(value, options);
@@ -102,7 +102,7 @@ bool ParseGeneratorOptions(int argc, const char* const* argv, GeneratorOptions* 
     *error = "no output file: give it with --output FILE";
     return false;
   }
-  return ParseGlyphSet(options->setSpec, &options->characters, error);
+  return ParseGlyphSet(options->setParts, &options->characters, error);
 }
 
 const char* GeneratorUsage() {

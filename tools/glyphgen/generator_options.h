@@ -16,8 +16,8 @@ struct GeneratorOptions {
   int32_t blockHeight = 6;
   std::string fontFace = "ＭＳ ゴシック";  // the output pane's font
   int32_t pixelHeight = 0;                 // 0: the tile's height, so the cell fills the tile
-  std::string setSpec = "ascii";
-  std::vector<unsigned char> characters;   // the set, read from setSpec
+  std::string setParts = "ascii";
+  std::vector<unsigned char> characters;   // the set, read from setParts
   bool antialiased = false;
   bool stretchTone = true;
   int32_t edgeNumerator = 1;               // block edge values are scaled by this fraction

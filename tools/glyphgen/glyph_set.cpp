@@ -48,13 +48,13 @@ bool IsDefinableCharacter(unsigned char byte) {
   return (byte >= 0x20 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xDF);
 }
 
-bool ParseGlyphSet(const std::string& spec, std::vector<unsigned char>* characters,
+bool ParseGlyphSet(const std::string& parts, std::vector<unsigned char>* characters,
                    std::string* error) {
   bool chosen[256] = {};
   size_t start = 0;
   for (;;) {
-    size_t comma = spec.find(',', start);
-    std::string part = spec.substr(start, comma == std::string::npos ? comma : comma - start);
+    size_t comma = parts.find(',', start);
+    std::string part = parts.substr(start, comma == std::string::npos ? comma : comma - start);
     if (!ReadPart(part, chosen, error)) return false;
     if (comma == std::string::npos) break;
     start = comma + 1;
@@ -64,7 +64,7 @@ bool ParseGlyphSet(const std::string& spec, std::vector<unsigned char>* characte
     if (chosen[byte]) characters->push_back(static_cast<unsigned char>(byte));
   }
   if (characters->empty()) {
-    *error = "the set \"" + spec + "\" holds no character that a definition file can name";
+    *error = "the set \"" + parts + "\" holds no character that a definition file can name";
     return false;
   }
   return true;

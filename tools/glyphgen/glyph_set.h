@@ -16,7 +16,7 @@
 // dropped, since a definition file can name only single-byte characters.
 // False, with a message in *error, for a part that cannot be read or a set that
 // ends up empty.
-bool ParseGlyphSet(const std::string& spec, std::vector<unsigned char>* characters,
+bool ParseGlyphSet(const std::string& parts, std::vector<unsigned char>* characters,
                    std::string* error);
 
 // True for a byte that is a whole character of code page 932 and can be printed:
