@@ -16,7 +16,7 @@ HANDLE InheritableFile(const std::string& path, DWORD access, DWORD disposition)
 }  // namespace
 
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& outputFolder) {
+                         const std::string& outputFolder, bool writableOutput) {
   ProcessResult result;
   std::string commandLine = "\"" + program + "\"";
   for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
@@ -24,7 +24,9 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
   const std::string outPath = outputFolder + "\\stdout.bin";
   const std::string errPath = outputFolder + "\\stderr.bin";
   HANDLE in = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
-  HANDLE out = InheritableFile(outPath, GENERIC_WRITE, CREATE_ALWAYS);
+  WriteBytes(outPath, "");
+  HANDLE out = InheritableFile(outPath, writableOutput ? GENERIC_WRITE : GENERIC_READ,
+                               OPEN_EXISTING);
   HANDLE err = InheritableFile(errPath, GENERIC_WRITE, CREATE_ALWAYS);
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);

@@ -14,7 +14,8 @@ struct ProcessResult {
 
 // Runs program with arguments (each quoted; none may hold a quote or end in a
 // backslash byte) and waits for it, its output going to files in outputFolder.
+// With writableOutput false, standard output is a handle that refuses writes.
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& outputFolder);
+                         const std::string& outputFolder, bool writableOutput = true);
 
 #endif  // GLYPHRANE_TESTS_COMMAND_CLI_PROCESS_H_

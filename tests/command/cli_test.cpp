@@ -187,6 +187,12 @@ TEST_F(CliTest, AFailedConversionWritesTheDialogsMessageAndExits1) {
   EXPECT_EQ(empty.err, "定義ファイルが見つかりません。起動を中止します。" + kNewline);
 }
 
+TEST_F(CliTest, AnOutputThatCannotBeWrittenIsAFailure) {
+  const ProcessResult result = RunProgram(program_file_, {PicturePath()}, outputs_.path(), false);
+  EXPECT_EQ(result.exitCode, 1u);
+  EXPECT_EQ(result.err, "標準出力への書き込みに失敗しました。" + kNewline);
+}
+
 TEST_F(CliTest, UsageFaultsExit2WithTheUsageText) {
   // The parser's own tests hold the full list; these show how a fault leaves.
   const std::vector<std::vector<std::string>> cases = {
