@@ -1,36 +1,16 @@
 #include "convert/tile_matching.h"
 
-#include <algorithm>
 #include <cstddef>
 
-namespace {
+#include "convert/cubed_distance.h"
+#include "convert/nearest_glyph_search.h"
 
-constexpr uint64_t kSaturated = UINT64_MAX;
-// The largest |difference| whose cube fits 64 bits: 2642245^3 < 2^64 <= 2642246^3.
-constexpr uint64_t kLargestCubeRoot = 2642245;
-static_assert(kLargestCubeRoot * kLargestCubeRoot * kLargestCubeRoot / kLargestCubeRoot /
-                      kLargestCubeRoot == kLargestCubeRoot,
-              "the cube of kLargestCubeRoot fits 64 bits");
-static_assert((kLargestCubeRoot + 1) * (kLargestCubeRoot + 1) * (kLargestCubeRoot + 1) /
-                      (kLargestCubeRoot + 1) / (kLargestCubeRoot + 1) != kLargestCubeRoot + 1,
-              "the next cube does not");
+namespace {
 
 // A tile's sums are exact for any grid of fewer than 2^56 pixels (a sum of bytes
 // stays below 2^64), far beyond what memory holds; 32 bits would overflow from
 // blocks of 935,723 pixels on.
 using Sum = uint64_t;
-
-inline uint64_t CubedDistance(int32_t a, int32_t b) {
-  int64_t difference = int64_t{a} - b;
-  uint64_t magnitude = static_cast<uint64_t>(difference < 0 ? -difference : difference);
-  if (magnitude > kLargestCubeRoot) return kSaturated;
-  return magnitude * magnitude * magnitude;
-}
-
-inline uint64_t SaturatingAdd(uint64_t a, uint64_t b) {
-  uint64_t sum = a + b;
-  return sum < a ? kSaturated : sum;
-}
 
 }  // namespace
 
@@ -77,7 +57,7 @@ const GlyphDefinition& FindNearestGlyph(const GlyphDefinition* definitions, uint
                              features.edge[3], features.edge[4], features.edge[5],
                              features.edge[6], features.edge[7], features.edge[8]};
   const GlyphDefinition* best = definitions;
-  uint64_t least = kSaturated;
+  uint64_t least = kSaturatedDistance;
   for (uint32_t i = 0; i < count; ++i) {
     const GlyphDefinition& record = definitions[i];
     const int32_t values[12] = {record.blue,    record.green,   record.red,
@@ -97,114 +77,6 @@ const GlyphDefinition& FindNearestGlyph(const GlyphDefinition* definitions, uint
   }
   return *best;
 }
-
-namespace {
-
-// The twelve compared values of a record, blue to the last edge.
-inline void ComparedValues(const GlyphDefinition& g, int32_t out[12]) {
-  out[0] = g.blue;
-  out[1] = g.green;
-  out[2] = g.red;
-  for (int k = 0; k < 9; ++k) out[3 + k] = g.edge[k];
-}
-
-// Record values for which every |difference| from a feature (0-255) is at most
-// 563, so that twelve cubes sum below 2^31: the table below and 32-bit sums serve.
-constexpr int32_t kSmallLow = -308;
-constexpr int32_t kSmallHigh = 563;
-
-struct CubeTable {
-  uint32_t cube[kSmallHigh + 1];
-  constexpr CubeTable() : cube() {
-    for (uint32_t d = 0; d <= kSmallHigh; ++d) cube[d] = d * d * d;
-  }
-};
-constexpr CubeTable kCubes;
-static_assert(12ull * kSmallHigh * kSmallHigh * kSmallHigh < (1ull << 31),
-              "twelve cubes of 563 fit a signed 32-bit sum");
-
-// FindNearestGlyph over a whole picture, with the same answers: it starts from the
-// previous tile's winner (neighbouring tiles tend to look alike), so that most
-// records are dropped after a few terms, and reuses the answer for a repeated probe.
-class NearestGlyphSearch {
- public:
-  NearestGlyphSearch(const GlyphDefinition* definitions, uint32_t count)
-      : definitions_(definitions), count_(count) {
-    for (uint32_t i = 0; i < count && small_; ++i) {
-      int32_t values[12];
-      ComparedValues(definitions[i], values);
-      for (int32_t v : values) small_ = small_ && v >= kSmallLow && v <= kSmallHigh;
-    }
-  }
-
-  const GlyphDefinition& Find(const GlyphDefinition& features) {
-    int32_t probe[12];
-    ComparedValues(features, probe);
-    if (havePrevious_ && std::equal(probe, probe + 12, previousProbe_)) {
-      return definitions_[previous_];
-    }
-    previous_ = small_ ? Search<uint32_t>(probe) : Search<uint64_t>(probe);
-    std::copy(probe, probe + 12, previousProbe_);
-    havePrevious_ = true;
-    return definitions_[previous_];
-  }
-
- private:
-  template <typename Distance>
-  static Distance Term(int32_t probe, int32_t value) {
-    if constexpr (sizeof(Distance) == 4) {
-      return kCubes.cube[probe > value ? probe - value : value - probe];
-    } else {
-      return CubedDistance(probe, value);
-    }
-  }
-
-  // Distance of record i, or any value above limit once the sum passes it.
-  template <typename Distance>
-  Distance DistanceUpTo(uint32_t i, const int32_t probe[12], Distance limit) const {
-    int32_t values[12];
-    ComparedValues(definitions_[i], values);
-    Distance sum = 0;
-    for (int k = 0; k < 12 && sum <= limit; ++k) {
-      if constexpr (sizeof(Distance) == 4) {
-        sum += Term<Distance>(probe[k], values[k]);
-      } else {
-        sum = SaturatingAdd(sum, Term<Distance>(probe[k], values[k]));
-      }
-    }
-    return sum;
-  }
-
-  // The least distance, the earliest record among equals: what a plain scan in
-  // table order with a strict comparison chooses.
-  template <typename Distance>
-  uint32_t Search(const int32_t probe[12]) const {
-    const Distance kMax = static_cast<Distance>(~Distance{0});
-    uint32_t best = previous_;
-    Distance least = DistanceUpTo<Distance>(best, probe, kMax);
-    for (uint32_t i = 0; i < count_; ++i) {
-      if (i == best) continue;
-      if (i > best && least == 0) break;
-      // An earlier record wins a tie, a later one must be strictly nearer.
-      Distance limit = i < best ? least : least - 1;
-      Distance distance = DistanceUpTo<Distance>(i, probe, limit);
-      if (distance <= limit) {
-        least = distance;
-        best = i;
-      }
-    }
-    return best;
-  }
-
-  const GlyphDefinition* definitions_;
-  uint32_t count_;
-  bool small_ = true;
-  bool havePrevious_ = false;
-  uint32_t previous_ = 0;
-  int32_t previousProbe_[12] = {};
-};
-
-}  // namespace
 
 void ConvertTiles(const uint8_t* grid, int32_t width, int32_t height,
                   const GlyphDefinition* definitions, uint32_t count,

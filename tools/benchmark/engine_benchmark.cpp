@@ -2,11 +2,13 @@
 // ConvertTiles (features and nearest glyph) on a 4000 x 3000 picture.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "convert/conversion_state.h"
+#include "convert/definition_loader.h"
 #include "convert/tile_matching.h"
 
 namespace {
@@ -49,18 +51,32 @@ std::vector<GlyphDefinition> MakeDefinitions() {
   return table;
 }
 
-void BM_Convert(benchmark::State& state) {
+// The shipped ASCII and katakana set, as the program would use it.
+std::vector<GlyphDefinition> LoadShippedSet() {
+  std::vector<GlyphDefinition> table(kDefinitionTableCapacity);
+  uint32_t count = LoadDefinitions(GLYPHRANE_SOURCE_DIR "/data/ascii-kana-3x6.txt", table.data(),
+                                   kDefinitionTableCapacity);
+  table.resize(count);
+  return table;
+}
+
+void Convert(benchmark::State& state, const std::vector<GlyphDefinition>& definitions) {
   static const std::vector<uint8_t> picture = MakePicture();
-  static const std::vector<GlyphDefinition> definitions = MakeDefinitions();
+  if (definitions.empty()) {
+    state.SkipWithError("no glyph definitions");
+    return;
+  }
   const int32_t blockWidth = static_cast<int32_t>(state.range(0));
   const int32_t blockHeight = static_cast<int32_t>(state.range(1));
+  const uint32_t count =
+      std::min(static_cast<uint32_t>(state.range(2)), static_cast<uint32_t>(definitions.size()));
   for (auto _ : state) {
     if (!PreparePicture(kWidth, kHeight, picture.data())) {
       state.SkipWithError("PreparePicture failed");
       break;
     }
-    ConvertTiles(conversionState.PixelGrid, kWidth, kHeight, definitions.data(),
-                 static_cast<uint32_t>(definitions.size()), blockWidth, blockHeight,
+    ConvertTiles(conversionState.PixelGrid, kWidth, kHeight, definitions.data(), count,
+                 blockWidth, blockHeight,
                  conversionState.ArtText);
     benchmark::DoNotOptimize(conversionState.ArtText[0]);
     ReleaseConversion();
@@ -69,7 +85,32 @@ void BM_Convert(benchmark::State& state) {
       static_cast<double>(kWidth) * kHeight, benchmark::Counter::kIsIterationInvariantRate);
 }
 
-BENCHMARK(BM_Convert)->Args({3, 6})->Args({1, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_Synthetic(benchmark::State& state) {
+  static const std::vector<GlyphDefinition> definitions = MakeDefinitions();
+  Convert(state, definitions);
+}
+
+void BM_ShippedSet(benchmark::State& state) {
+  static const std::vector<GlyphDefinition> definitions = LoadShippedSet();
+  Convert(state, definitions);
+}
+
+// Block width, block height, glyph count. One glyph shows the cost of everything
+// but the glyph search.
+BENCHMARK(BM_Synthetic)
+    ->ArgNames({"bw", "bh", "glyphs"})
+    ->Args({3, 6, 256})
+    ->Args({1, 1, 256})
+    ->Args({3, 6, 1})
+    ->Args({1, 1, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_ShippedSet)
+    ->ArgNames({"bw", "bh", "glyphs"})
+    ->Args({3, 6, 256})
+    ->Args({1, 1, 256})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 
