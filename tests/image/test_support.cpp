@@ -101,9 +101,15 @@ TempFolder::TempFolder(const char* suffix) {
   ::GetTempPathA(MAX_PATH, temp);
   std::string base(temp);
   if (!base.empty() && base.back() == '\\') base.pop_back();
-  path_ = base + "\\glyphrane_image_" + std::to_string(::GetCurrentProcessId()) + "_" +
-          std::to_string(++counter) + suffix;
-  EXPECT_TRUE(::CreateDirectoryA(path_.c_str(), nullptr)) << path_;
+  // A run that crashed may have left folders whose names a new process (Wine
+  // reuses process ids) would pick again: take the next free name.
+  for (;;) {
+    path_ = base + "\\glyphrane_image_" + std::to_string(::GetCurrentProcessId()) + "_" +
+            std::to_string(++counter) + suffix;
+    if (::CreateDirectoryA(path_.c_str(), nullptr)) return;
+    if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  ADD_FAILURE() << "cannot create " << path_;
 }
 
 TempFolder::~TempFolder() {

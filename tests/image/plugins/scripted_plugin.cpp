@@ -16,22 +16,25 @@ HLOCAL lastPixels = nullptr;
 
 [[maybe_unused]] bool IsScripted(const char* data) { return std::memcmp(data, scripted::kMagic, 4) == 0; }
 
-int RowBytes(int bitCount, int width) { return (bitCount * width + 31) / 32 * 4; }
+// Wide arithmetic: the lying headers describe sizes beyond 32 bits.
+long long RowBytes(int bitCount, long long width) { return (bitCount * width + 31) / 32 * 4; }
 
-// A header block of blockBytes (at least 40) with the header filled in.
+// A header block of blockBytes with the header filled in as far as it fits.
 HLOCAL MakeHeader(SIZE_T blockBytes, int width, int height, int bitCount, DWORD compression,
                   DWORD clrUsed, BYTE** block) {
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof(BITMAPINFOHEADER);
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = static_cast<WORD>(bitCount);
+  header.biCompression = compression;
+  header.biSizeImage =
+      static_cast<DWORD>(RowBytes(bitCount, width) * (height < 0 ? -height : height));  // may wrap
+  header.biClrUsed = clrUsed;
   HLOCAL handle = ::LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, blockBytes);
   *block = static_cast<BYTE*>(::LocalLock(handle));
-  BITMAPINFOHEADER* header = reinterpret_cast<BITMAPINFOHEADER*>(*block);
-  header->biSize = sizeof(BITMAPINFOHEADER);
-  header->biWidth = width;
-  header->biHeight = height;
-  header->biPlanes = 1;
-  header->biBitCount = static_cast<WORD>(bitCount);
-  header->biCompression = compression;
-  header->biSizeImage = static_cast<DWORD>(RowBytes(bitCount, width) * (height < 0 ? -height : height));
-  header->biClrUsed = clrUsed;
+  std::memcpy(*block, &header, blockBytes < sizeof header ? blockBytes : sizeof header);
   return handle;
 }
 
