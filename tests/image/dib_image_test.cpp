@@ -130,6 +130,24 @@ TEST(DibImageTest, ConvertToDibCopiesWithoutTouchingTheSource) {
   ::DeleteObject(source);
 }
 
+DWORD GdiObjectCount() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
+
+TEST(DibImageTest, LoadsAndFailuresLeaveNoGdiObjectBehind) {
+  if (GdiObjectCount() == 0) GTEST_SKIP() << "this system does not count GDI objects";
+  TempFolder folder;
+  const std::string text = folder.Write("text.png", "plain text");
+  TestHolder holder{};
+  ASSERT_EQ(holder.Load(DataFile("pattern.png").c_str(), 32), 1);  // first use sets up GDI+
+  holder.Reset();
+  const DWORD before = GdiObjectCount();
+  for (const char* name : {"pattern.png", "frames.gif", "transparent.png"}) {
+    ASSERT_EQ(holder.Load(DataFile(name).c_str(), 32), 1) << name;
+  }
+  EXPECT_EQ(holder.Load(text.c_str(), 32), 0);
+  holder.Reset();
+  EXPECT_EQ(GdiObjectCount(), before);
+}
+
 TEST(DibImageTest, GlobalHolderIsEmptyUntilUsed) {
   EXPECT_TRUE(AllBytesZero(dibImage));
 }

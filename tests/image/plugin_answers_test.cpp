@@ -128,10 +128,13 @@ TEST_F(PluginAnswersTest, BrokenAnswersGiveNullAndReleaseBothBlocks) {
       {scripted::kAbsurdWidth, "one row beyond 32 bits"},
       {scripted::kRleCompression, "compression a section cannot take"},
   };
+  const DWORD gdiObjects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string path = Scripted(c.command);
     EXPECT_EQ(LoadPictureViaPlugins(path.c_str()), nullptr);
+    // Where the system counts GDI objects (not under Wine), none is left over.
+    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdiObjects);
     EXPECT_TRUE(PluginBlocksReleased());
     EXPECT_TRUE(DeleteIfClosed(path));
   }
