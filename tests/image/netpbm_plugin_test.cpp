@@ -99,6 +99,22 @@ TEST_F(NetpbmPluginTest, BrokenFilesAreNotDecoded) {
   }
 }
 
+TEST(NetpbmPathTest, FoldersAndNamesWithBackslashTrailBytes) {
+  // "ソ" and "表" end in the byte 0x5C in code page 932: the plug-in folder and
+  // the picture's path must be taken as they are, not cut at that byte.
+  TempFolder plugins("ソ");
+  TempFolder pictures("表");
+  plugins.Copy(NetpbmPlugin(), "表.spi");
+  LoadPlugins(plugins.path().c_str());
+  ASSERT_EQ(pluginTable.moduleCount, 1);
+  EXPECT_NE(pluginTable.modules[0], nullptr);
+  const std::string path = pictures.Write("ソ.pgm", "P2 1 1 255 200");
+  TestHolder holder{};
+  EXPECT_EQ(holder.Load(path.c_str(), 32), 1);
+  UnloadPlugins();
+  EXPECT_EQ(HeldPixel(holder, 0, 0), Grey(200));
+}
+
 TEST_F(NetpbmPluginTest, DescribesItself) {
   ASSERT_EQ(pluginTable.moduleCount, 1);
   auto info = FindSusieExport<GetPluginInfoProc>(pluginTable.modules[0], "GetPluginInfo");
