@@ -140,6 +140,13 @@ TEST_F(PluginAnswersTest, BrokenAnswersGiveNullAndReleaseBothBlocks) {
   }
 }
 
+TEST_F(PluginAnswersTest, ShortFileIsOfferedTwoKilobytesWhenDecoded) {
+  // Five bytes on disk; both IsSupported calls must see 2043 zeros after them.
+  HBITMAP section = LoadPictureViaPlugins(Scripted(scripted::kPaddedProbe).c_str());
+  EXPECT_NE(section, nullptr);
+  ::DeleteObject(section);
+}
+
 TEST_F(PluginAnswersTest, FailuresWithoutBlocksGiveNull) {
   for (char command : {scripted::kFail, scripted::kNoHandles}) {
     const std::string path = Scripted(command);

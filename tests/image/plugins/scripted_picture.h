@@ -30,6 +30,7 @@ enum Command : char {
   kAbsurdWidth = 'a',       // a row alone beyond 32 bits
   kRleCompression = 'r',    // 8 bits, BI_RLE8
   kNoHandles = '0',         // success without handles
+  kPaddedProbe = 'K',       // claimed only when all 2 KB offered are there, zeros after the file
 };
 
 const int kFailure = 7;

@@ -146,7 +146,10 @@ void MakeLyingSize(int width, int height, int bitCount, DWORD compression, HLOCA
   const int rowBytes24 = RowBytes(24, scripted::kWidth);
   const SIZE_T pixels24 = rowBytes24 * scripted::kHeight;
   switch (command) {
-    case scripted::kMark: MakeMark(info, pixels); break;
+    case scripted::kMark:
+    case scripted::kPaddedProbe:
+      MakeMark(info, pixels);
+      break;
     case scripted::kFail: return scripted::kFailure;
     case scripted::kTopDown: Make24(-scripted::kHeight, pixels24, 0, true, info, pixels); break;
     case scripted::kNoImageSize: Make24(scripted::kHeight, pixels24, 0, false, info, pixels); break;
@@ -197,7 +200,15 @@ int WINAPI IsSupported(LPCSTR fileName, DWORD_PTR source) {
   (void)source;
   return 1;
 #else
-  return IsScripted(reinterpret_cast<const char*>(source)) ? 1 : 0;
+  const char* start = reinterpret_cast<const char*>(source);
+  if (!IsScripted(start)) return 0;
+  if (start[4] != scripted::kPaddedProbe) return 1;
+  // The interface promises 2 KB; a host that offers only a short file's own
+  // bytes lets this read run into whatever follows them.
+  for (int i = 5; i < 2048; ++i) {
+    if (start[i] != 0) return 0;
+  }
+  return 1;
 #endif
 }
 
