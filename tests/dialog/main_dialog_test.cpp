@@ -229,10 +229,16 @@ TEST(MainDialogCommands, OnlyPlainCommandNotificationsAreHandled) {
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COPY, CBN_SELCHANGE), 0);
     openAfterNotification = ::IsWindowVisible(dialog) != FALSE;
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COPY, BN_CLICKED), 0);
+    // A path longer than the 259 bytes Convert reads, ending in half of a
+    // double-byte character once cut: refused as a picture, nothing overrun.
+    std::string longPath = "C:\\" + std::string(255, 'x') + "\x83\x5C\x83\x5C.bmp";
+    ::SetDlgItemTextA(dialog, IDC_IMAGE_PATH, longPath.c_str());
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   });
   EXPECT_TRUE(openAfterNotification);
-  EXPECT_EQ(run.messages, std::vector<std::string>{"出力されたデータがありません。"});
+  EXPECT_EQ(run.messages, (std::vector<std::string>{"出力されたデータがありません。",
+                                                    "画像ファイルの読み込みに失敗しました。"}));
   EXPECT_EQ(run.result, 0);
   EXPECT_EQ(pluginTable.moduleCount, 0);
 }
