@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "gtest/gtest.h"
-#include "tests/command/command_test_support.h"
+#include "tests/support/file_bytes.h"
 
 namespace {
 

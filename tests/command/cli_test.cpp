@@ -14,6 +14,10 @@
 #include "image/dib_image.h"
 #include "tests/command/cli_process.h"
 #include "tests/command/command_test_support.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/program_paths.h"
+#include "tests/support/sample_definitions.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 

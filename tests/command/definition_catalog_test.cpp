@@ -8,6 +8,8 @@
 
 #include "gtest/gtest.h"
 #include "tests/command/command_test_support.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 

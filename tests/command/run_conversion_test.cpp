@@ -8,6 +8,9 @@
 #include "gtest/gtest.h"
 #include "image/dib_image.h"
 #include "tests/command/command_test_support.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/sample_definitions.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
