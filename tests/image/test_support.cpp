@@ -3,10 +3,10 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include <cstring>
-
 #include "gtest/gtest.h"
 #include "image/plugin_host.h"
+#include "tests/support/bmp_file.h"
+#include "tests/support/program_paths.h"
 
 namespace {
 
@@ -26,41 +26,7 @@ class GdiPlusEnvironment : public ::testing::Environment {
 ::testing::Environment* const gdiPlus =
     ::testing::AddGlobalTestEnvironment(new GdiPlusEnvironment);
 
-std::string ProgramFolder() {
-  char path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of('\\'));
-}
-
-void Put16(std::string* out, int value) {
-  out->push_back(static_cast<char>(value & 0xFF));
-  out->push_back(static_cast<char>((value >> 8) & 0xFF));
-}
-void Put32(std::string* out, int value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, (value >> 16) & 0xFFFF);
-}
-
-std::string BmpHeaders(int width, int height, int bitCount, int colours, int pixelBytes) {
-  const int offset = 14 + 40 + colours * 4;
-  std::string out = "BM";
-  Put32(&out, offset + pixelBytes);
-  Put32(&out, 0);
-  Put32(&out, offset);
-  Put32(&out, 40);
-  Put32(&out, width);
-  Put32(&out, height);
-  Put16(&out, 1);
-  Put16(&out, bitCount);
-  Put32(&out, BI_RGB);
-  Put32(&out, pixelBytes);
-  Put32(&out, 2835);
-  Put32(&out, 2835);
-  Put32(&out, colours);
-  Put32(&out, 0);
-  return out;
-}
+uint8_t ByteOf(int value) { return static_cast<uint8_t>(value & 0xFF); }
 
 }  // namespace
 
@@ -91,57 +57,18 @@ Bgr SectionPixel(HBITMAP section, int x, int y) {
   return PixelAt(dib.dsBm.bmBits, dib.dsBm.bmWidth, dib.dsBm.bmHeight, x, y);
 }
 
-std::string DataFile(const char* name) { return ProgramFolder() + "\\image_data\\" + name; }
-std::string TestPlugin(const char* name) { return ProgramFolder() + "\\image_plugins\\" + name; }
-std::string NetpbmPlugin() { return ProgramFolder() + "\\image_plugins\\netpbm.spi"; }
-
-TempFolder::TempFolder(const char* suffix) {
-  static int counter = 0;
-  char temp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, temp);
-  std::string base(temp);
-  if (!base.empty() && base.back() == '\\') base.pop_back();
-  // A run that crashed may have left folders whose names a new process (Wine
-  // reuses process ids) would pick again: take the next free name.
-  for (;;) {
-    path_ = base + "\\glyphrane_image_" + std::to_string(::GetCurrentProcessId()) + "_" +
-            std::to_string(++counter) + suffix;
-    if (::CreateDirectoryA(path_.c_str(), nullptr)) return;
-    if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
-  }
-  ADD_FAILURE() << "cannot create " << path_;
-}
-
-TempFolder::~TempFolder() {
-  WIN32_FIND_DATAA entry;
-  HANDLE search = ::FindFirstFileA((path_ + "\\*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      if (std::strcmp(entry.cFileName, ".") != 0 && std::strcmp(entry.cFileName, "..") != 0) {
-        ::DeleteFileA((path_ + "\\" + entry.cFileName).c_str());
-      }
-    } while (::FindNextFileA(search, &entry));
-    ::FindClose(search);
-  }
-  ::RemoveDirectoryA(path_.c_str());
-}
+std::string DataFile(const char* name) { return TestProgramFolder() + "\\image_data\\" + name; }
+std::string TestPlugin(const char* name) { return TestProgramFolder() + "\\image_plugins\\" + name; }
+std::string NetpbmPlugin() { return TestProgramFolder() + "\\image_plugins\\netpbm.spi"; }
 
 std::string TempFolder::Write(const char* name, const std::string& bytes) const {
-  const std::string path = path_ + "\\" + name;
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  if (!bytes.empty()) ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
-  EXPECT_EQ(written, bytes.size()) << path;
-  return path;
+  EXPECT_TRUE(TestFolder::Write(name, bytes)) << Child(name);
+  return Child(name);
 }
 
 std::string TempFolder::Copy(const std::string& source, const char* name) const {
-  const std::string path = path_ + "\\" + name;
-  EXPECT_TRUE(::CopyFileA(source.c_str(), path.c_str(), FALSE)) << source;
-  return path;
+  EXPECT_TRUE(CopyIn(source, name)) << source;
+  return Child(name);
 }
 
 std::vector<std::string> DirectoryOrder(const std::string& folder) {
@@ -162,39 +89,20 @@ LoadedPlugins::~LoadedPlugins() { UnloadPlugins(); }
 std::string ScriptedFile(char command) { return std::string("GLYT") + command; }
 
 std::string Bmp24(int width, int height, const std::vector<Bgr>& pixels, bool topDown) {
-  const int rowBytes = (width * 3 + 3) / 4 * 4;
-  std::string out = BmpHeaders(width, topDown ? -height : height, 24, 0, rowBytes * height);
-  for (int i = 0; i < height; ++i) {
-    const int y = topDown ? i : height - 1 - i;
-    std::string row(rowBytes, '\0');
-    for (int x = 0; x < width; ++x) {
-      const Bgr& p = pixels[y * width + x];
-      row[x * 3] = static_cast<char>(p.blue);
-      row[x * 3 + 1] = static_cast<char>(p.green);
-      row[x * 3 + 2] = static_cast<char>(p.red);
-    }
-    out += row;
-  }
-  return out;
+  std::vector<uint8_t> bgr;
+  for (const Bgr& p : pixels) bgr.insert(bgr.end(), {ByteOf(p.blue), ByteOf(p.green), ByteOf(p.red)});
+  return Bmp24File(width, height, bgr, topDown);
 }
 
 std::string Bmp8(int width, int height, const std::vector<Bgr>& palette,
                  const std::vector<int>& indices) {
-  const int rowBytes = (width + 3) / 4 * 4;
-  const int colours = static_cast<int>(palette.size());
-  std::string out = BmpHeaders(width, height, 8, colours, rowBytes * height);
+  std::vector<uint8_t> paletteBgr;
   for (const Bgr& c : palette) {
-    out.push_back(static_cast<char>(c.blue));
-    out.push_back(static_cast<char>(c.green));
-    out.push_back(static_cast<char>(c.red));
-    out.push_back('\0');
+    paletteBgr.insert(paletteBgr.end(), {ByteOf(c.blue), ByteOf(c.green), ByteOf(c.red)});
   }
-  for (int y = height - 1; y >= 0; --y) {
-    std::string row(rowBytes, '\0');
-    for (int x = 0; x < width; ++x) row[x] = static_cast<char>(indices[y * width + x]);
-    out += row;
-  }
-  return out;
+  std::vector<uint8_t> indexBytes;
+  for (int index : indices) indexBytes.push_back(ByteOf(index));
+  return Bmp8File(width, height, paletteBgr, indexBytes);
 }
 
 bool DeleteIfClosed(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/dib_image.h"
+#include "tests/support/test_folder.h"
 
 struct Bgr {
   int blue, green, red;
@@ -38,22 +39,16 @@ std::string DataFile(const char* name);
 std::string TestPlugin(const char* name);  // e.g. "scripted_a.spi"
 std::string NetpbmPlugin();
 
-// A fresh folder under the system's temporary folder, removed with its files.
-class TempFolder {
+// A folder of the test's own whose writes hand back the new file's path, any
+// failure recorded against the test.
+class TempFolder : public TestFolder {
  public:
-  explicit TempFolder(const char* suffix = "");
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+  explicit TempFolder(const char* suffix = "") : TestFolder(suffix) {}
 
-  const std::string& path() const { return path_; }
   // Writes bytes as name in the folder and returns the file's path.
   std::string Write(const char* name, const std::string& bytes) const;
   // Copies source in as name and returns the new path.
   std::string Copy(const std::string& source, const char* name) const;
-
- private:
-  std::string path_;
 };
 
 // The plug-in files of folder in the order the directory search returns them.
