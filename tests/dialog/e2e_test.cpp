@@ -9,7 +9,10 @@
 #include "gtest/gtest.h"
 #include "resources/resource.h"
 #include "tests/dialog/program_under_test.h"
-#include "tests/dialog/test_folder.h"
+#include "tests/support/program_paths.h"
+#include "tests/support/sample_definitions.h"
+#include "tests/support/sample_pictures.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -19,21 +22,21 @@ const char kNoDefinitions[] = "定義ファイルが見つかりません。起�
 // glyph set and two pictures (one for GDI+, one for the plug-in).
 class ProgramFolder : public TestFolder {
  public:
-  explicit ProgramFolder(const std::string& stem = "glyphrane-e2e", bool withData = true)
-      : TestFolder(stem) {
+  explicit ProgramFolder(const std::string& suffix = "-e2e", bool withData = true)
+      : TestFolder(suffix) {
     CopyIn(BuildOutputPath(GLYPHRANE_EXE), "glyphrane.exe");
     CopyIn(BuildOutputPath(GLYPHRANE_CLI), "glyphrane-cli.exe");
     CopyIn(BuildOutputPath(GLYPHRANE_NETPBM_PLUGIN), "netpbm.spi");
     if (withData) Write("data\\sample.txt", SampleDefinitions());
-    Write("picture.bmp", SamplePictureBmp(180, 120));
-    Write("picture.ppm", SamplePicturePpm());
+    Write("picture.bmp", BmpFile(DiscPicture(180, 120)));
+    Write("picture.ppm", PpmFile(SquarePicture()));
   }
-  std::string exe() const { return At("glyphrane.exe"); }
+  std::string exe() const { return Child("glyphrane.exe"); }
 
   // What glyphrane-cli prints for the same inputs.
   std::string CliText(const std::string& block, const std::string& picture) const {
     long status = -1;
-    std::string text = RunAndCaptureOutput("\"" + At("glyphrane-cli.exe") +
+    std::string text = RunAndCaptureOutput("\"" + Child("glyphrane-cli.exe") +
                                                "\" --definition sample --block " + block + " \"" +
                                                picture + "\"",
                                            &status);
@@ -42,16 +45,16 @@ class ProgramFolder : public TestFolder {
   }
 
  private:
-  // A binary Netpbm picture with a bright square in a dark field and a mid band.
-  static std::string SamplePicturePpm() {
-    std::string ppm = "P6\n48 36\n255\n";
+  // A bright square in a dark field and a mid band, for the plug-in to decode.
+  static Picture SquarePicture() {
+    Picture picture{48, 36, {}};
     for (int y = 0; y < 36; ++y) {
       for (int x = 0; x < 48; ++x) {
-        char grey = (x > 8 && x < 24 && y > 6 && y < 24) ? '\xEB' : (x > 32 && x < 40) ? '\x80' : '\x1E';
-        ppm.append(3, grey);
+        const uint8_t grey = (x > 8 && x < 24 && y > 6 && y < 24) ? 0xEB : (x > 32 && x < 40) ? 0x80 : 0x1E;
+        picture.bgr.insert(picture.bgr.end(), 3, grey);
       }
     }
-    return ppm;
+    return picture;
   }
 };
 
@@ -82,7 +85,7 @@ void EmptyClipboard() {
 TEST(GlyphraneStartUp, ShowsTheFirstGlyphSetAndDefaultsAndEndsByTheCloseBox) {
   // "ソ" ends in 0x5C: the program folder must still be cut at the real backslash,
   // or the data folder is not found.
-  ProgramFolder folder("glyphrane-ソフト");
+  ProgramFolder folder("-ソフト");
   folder.Write("data\\second.txt", SampleDefinitions());
   ProgramUnderTest program;
   ASSERT_TRUE(program.Start(folder.exe()));
@@ -115,7 +118,7 @@ TEST(GlyphraneStartUp, ShowsTheFirstGlyphSetAndDefaultsAndEndsByTheCloseBox) {
 
 TEST(GlyphraneStartUp, WithoutDefinitionFilesShowsItsMessageThenEndsWithZero) {
   for (bool emptyDataFolder : {false, true}) {
-    ProgramFolder folder("glyphrane-e2e", false);
+    ProgramFolder folder("-e2e", false);
     if (emptyDataFolder) folder.MakeFolder("data");
     ProgramUnderTest program;
     ASSERT_TRUE(program.Start(folder.exe()));
@@ -172,10 +175,10 @@ TEST(GlyphraneConvert, ThePaneShowsWhatGlyphraneCliPrints) {
   ASSERT_NE(dialog, nullptr);
   HWND pane = Item(dialog, IDC_OUTPUT);
 
-  SetTextOf(Item(dialog, IDC_IMAGE_PATH), folder.At("picture.bmp"));
+  SetTextOf(Item(dialog, IDC_IMAGE_PATH), folder.Child("picture.bmp"));
   Press(dialog, IDOK);
   std::string text = WaitForTextChange(pane, "");
-  EXPECT_EQ(text, folder.CliText("3x6", folder.At("picture.bmp")));
+  EXPECT_EQ(text, folder.CliText("3x6", folder.Child("picture.bmp")));
   // A real conversion of this picture: tiles of 9 x 18 pixels give 20 columns
   // and 6 rows, of several glyphs.
   EXPECT_EQ(text.size(), (20u + 2u) * 6u);
@@ -183,12 +186,12 @@ TEST(GlyphraneConvert, ThePaneShowsWhatGlyphraneCliPrints) {
 
   // Enter in a field runs Convert, with the fields as they now are; the picture
   // goes through the plug-in.
-  SetTextOf(Item(dialog, IDC_IMAGE_PATH), folder.At("picture.ppm"));
+  SetTextOf(Item(dialog, IDC_IMAGE_PATH), folder.Child("picture.ppm"));
   SetTextOf(Item(dialog, IDC_BLOCK_WIDTH), "2");
   SetTextOf(Item(dialog, IDC_BLOCK_HEIGHT), " 4");
   PressKey(Item(dialog, IDC_BLOCK_HEIGHT), VK_RETURN);
   text = WaitForTextChange(pane, text);
-  EXPECT_EQ(text, folder.CliText("2x4", folder.At("picture.ppm")));
+  EXPECT_EQ(text, folder.CliText("2x4", folder.Child("picture.ppm")));
   EXPECT_EQ(program.FindVisibleWindow("#32770", "エラー"), nullptr);
 
   // Escape ends the program through the close sequence.
@@ -219,13 +222,13 @@ TEST(GlyphraneConvert, EachFaultIsReportedWithTheFocusOnItsControl) {
     const char* message;
     int focus;
   } cases[] = {
-      {"no selection", -1, "3", "6", folder.At("picture.bmp"), "定義ファイルを選択してください。", IDC_DEFINITION},
-      {"width abc, height 0", sample, "abc", "0", folder.At("picture.bmp"), "ブロックの幅が無効です。", IDC_BLOCK_WIDTH},
-      {"width -3", sample, "-3", "6", folder.At("picture.bmp"), "ブロックの幅が無効です。", IDC_BLOCK_WIDTH},
-      {"height 2147483648", sample, "3", "2147483648", folder.At("picture.bmp"), "ブロックの高さが無効です。", IDC_BLOCK_HEIGHT},
-      {"no record and no picture", broken, "3", "6", folder.At("missing.bmp"), "定義ファイルの読み込みに失敗しました。", IDC_DEFINITION},
+      {"no selection", -1, "3", "6", folder.Child("picture.bmp"), "定義ファイルを選択してください。", IDC_DEFINITION},
+      {"width abc, height 0", sample, "abc", "0", folder.Child("picture.bmp"), "ブロックの幅が無効です。", IDC_BLOCK_WIDTH},
+      {"width -3", sample, "-3", "6", folder.Child("picture.bmp"), "ブロックの幅が無効です。", IDC_BLOCK_WIDTH},
+      {"height 2147483648", sample, "3", "2147483648", folder.Child("picture.bmp"), "ブロックの高さが無効です。", IDC_BLOCK_HEIGHT},
+      {"no record and no picture", broken, "3", "6", folder.Child("missing.bmp"), "定義ファイルの読み込みに失敗しました。", IDC_DEFINITION},
       {"empty picture path", sample, "3", "6", "", "画像ファイルの読み込みに失敗しました。", IDC_IMAGE_PATH},
-      {"not a picture", sample, "3", "6", folder.At("data\\sample.txt"), "画像ファイルの読み込みに失敗しました。", IDC_IMAGE_PATH},
+      {"not a picture", sample, "3", "6", folder.Child("data\\sample.txt"), "画像ファイルの読み込みに失敗しました。", IDC_IMAGE_PATH},
   };
   for (const Case& c : cases) {
     ::SendMessageA(Item(dialog, IDC_DEFINITION), CB_SETCURSEL, c.selection, 0);
@@ -257,7 +260,7 @@ TEST(GlyphraneCopy, CopiesTheLastConversionNotThePaneAndNothingAfterAFailedPictu
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(program.ReadAndCloseBox(box), "出力されたデータがありません。");
 
-  SetTextOf(Item(dialog, IDC_IMAGE_PATH), folder.At("picture.bmp"));
+  SetTextOf(Item(dialog, IDC_IMAGE_PATH), folder.Child("picture.bmp"));
   Press(dialog, IDOK);
   const std::string text = WaitForTextChange(pane, "");
   ASSERT_FALSE(text.empty());
@@ -274,7 +277,7 @@ TEST(GlyphraneCopy, CopiesTheLastConversionNotThePaneAndNothingAfterAFailedPictu
   // A picture that fails after a good one: the pane keeps the old text, and there
   // is no output to copy any more.
   SetTextOf(pane, text);
-  SetTextOf(Item(dialog, IDC_IMAGE_PATH), folder.At("missing.bmp"));
+  SetTextOf(Item(dialog, IDC_IMAGE_PATH), folder.Child("missing.bmp"));
   Press(dialog, IDOK);
   box = program.WaitForErrorBox();
   ASSERT_NE(box, nullptr);
@@ -340,9 +343,9 @@ TEST(GlyphraneBrowse, CancellingLeavesThePathAndChoosingAFileSetsIt) {
   HWND name = ::GetDlgItem(open, 0x47C);
   if (name == nullptr) name = ::GetDlgItem(open, 0x480);
   ASSERT_NE(name, nullptr);
-  SetTextOf(name, folder.At("picture.bmp"));
+  SetTextOf(name, folder.Child("picture.bmp"));
   ::PostMessageA(::GetDlgItem(open, IDOK), BM_CLICK, 0, 0);
-  EXPECT_EQ(WaitForTextChange(path, "typed.bmp"), folder.At("picture.bmp"));
+  EXPECT_EQ(WaitForTextChange(path, "typed.bmp"), folder.Child("picture.bmp"));
   EXPECT_EQ(TextOf(Item(dialog, IDC_OUTPUT)), "") << "Browse does not convert";
 
   Cancel(dialog);

@@ -17,7 +17,9 @@
 #include "image/plugin_host.h"
 #include "resources/resource.h"
 #include "tests/dialog/dialog_harness.h"
-#include "tests/dialog/test_folder.h"
+#include "tests/support/program_paths.h"
+#include "tests/support/sample_definitions.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
