@@ -58,6 +58,15 @@ class ProgramFolder : public TestFolder {
   }
 };
 
+// Starts the program of folder and waits for its main dialog; null when either fails.
+HWND StartToDialog(ProgramUnderTest& program, const ProgramFolder& folder) {
+  if (!program.Start(folder.exe())) {
+    ADD_FAILURE() << "cannot start " << folder.exe();
+    return nullptr;
+  }
+  return program.WaitForDialog();
+}
+
 HWND Item(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
 
 RECT PaneRect(HWND dialog) {
@@ -88,8 +97,7 @@ TEST(GlyphraneStartUp, ShowsTheFirstGlyphSetAndDefaultsAndEndsByTheCloseBox) {
   ProgramFolder folder("-ソフト");
   folder.Write("data\\second.txt", SampleDefinitions());
   ProgramUnderTest program;
-  ASSERT_TRUE(program.Start(folder.exe()));
-  HWND dialog = program.WaitForDialog();
+  HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr) << "no main dialog";
   EXPECT_EQ(::SendMessageA(Item(dialog, IDC_DEFINITION), CB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(::SendMessageA(Item(dialog, IDC_DEFINITION), CB_GETCURSEL, 0, 0), 0);
@@ -170,8 +178,7 @@ TEST(GlyphraneStartUp, AFailedGdiplusStartShowsOnlyItsMessageAndNoWindow) {
 TEST(GlyphraneConvert, ThePaneShowsWhatGlyphraneCliPrints) {
   ProgramFolder folder;
   ProgramUnderTest program;
-  ASSERT_TRUE(program.Start(folder.exe()));
-  HWND dialog = program.WaitForDialog();
+  HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr);
   HWND pane = Item(dialog, IDC_OUTPUT);
 
@@ -203,8 +210,7 @@ TEST(GlyphraneConvert, EachFaultIsReportedWithTheFocusOnItsControl) {
   ProgramFolder folder;
   folder.Write("data\\broken.txt", "no record marker here\r\n");
   ProgramUnderTest program;
-  ASSERT_TRUE(program.Start(folder.exe()));
-  HWND dialog = program.WaitForDialog();
+  HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr);
   const LRESULT sample = ::SendMessageA(Item(dialog, IDC_DEFINITION), CB_FINDSTRINGEXACT, -1,
                                         reinterpret_cast<LPARAM>("sample"));
@@ -249,8 +255,7 @@ TEST(GlyphraneConvert, EachFaultIsReportedWithTheFocusOnItsControl) {
 TEST(GlyphraneCopy, CopiesTheLastConversionNotThePaneAndNothingAfterAFailedPicture) {
   ProgramFolder folder;
   ProgramUnderTest program;
-  ASSERT_TRUE(program.Start(folder.exe()));
-  HWND dialog = program.WaitForDialog();
+  HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr);
   HWND pane = Item(dialog, IDC_OUTPUT);
 
@@ -292,44 +297,16 @@ TEST(GlyphraneCopy, CopiesTheLastConversionNotThePaneAndNothingAfterAFailedPictu
   EXPECT_EQ(program.WaitForExit(), 0);
 }
 
-// The open-file dialog of Browse: a visible top-level window of the program
-// owned by the main dialog.
-struct OwnedWindowSearch {
-  DWORD processId;
-  HWND owner;
-  HWND found;
-};
-
-BOOL CALLBACK MatchOwnedWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<OwnedWindowSearch*>(parameter);
-  DWORD processId = 0;
-  ::GetWindowThreadProcessId(window, &processId);
-  if (processId != search->processId || !::IsWindowVisible(window)) return TRUE;
-  if (::GetWindow(window, GW_OWNER) != search->owner) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-HWND WaitForOpenDialog(const ProgramUnderTest& program, HWND dialog) {
-  OwnedWindowSearch search = {program.processId(), dialog, nullptr};
-  for (int i = 0; i < 500 && search.found == nullptr; ++i) {
-    ::EnumWindows(MatchOwnedWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) ::Sleep(20);
-  }
-  return search.found;
-}
-
 TEST(GlyphraneBrowse, CancellingLeavesThePathAndChoosingAFileSetsIt) {
   ProgramFolder folder;
   ProgramUnderTest program;
-  ASSERT_TRUE(program.Start(folder.exe()));
-  HWND dialog = program.WaitForDialog();
+  HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr);
   HWND path = Item(dialog, IDC_IMAGE_PATH);
   SetTextOf(path, "typed.bmp");
 
   Press(dialog, IDC_BROWSE);
-  HWND open = WaitForOpenDialog(program, dialog);
+  HWND open = program.WaitForOwnedWindow(dialog);
   ASSERT_NE(open, nullptr) << "no open-file dialog";
   ::PostMessageA(::GetDlgItem(open, IDCANCEL), BM_CLICK, 0, 0);
   for (int i = 0; i < 250 && ::IsWindow(open); ++i) ::Sleep(20);
@@ -337,7 +314,7 @@ TEST(GlyphraneBrowse, CancellingLeavesThePathAndChoosingAFileSetsIt) {
   EXPECT_EQ(TextOf(path), "typed.bmp");
 
   Press(dialog, IDC_BROWSE);
-  open = WaitForOpenDialog(program, dialog);
+  open = program.WaitForOwnedWindow(dialog);
   ASSERT_NE(open, nullptr);
   // The file name box of the open-file dialog (cmb13, or edt1 in the old style).
   HWND name = ::GetDlgItem(open, 0x47C);

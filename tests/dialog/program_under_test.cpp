@@ -18,30 +18,35 @@ bool WaitFor(Condition condition, DWORD milliseconds = kWaitLimit) {
   }
 }
 
+// A top-level window of one process; a null class name, caption or owner
+// matches any.
 struct WindowSearch {
   DWORD processId;
+  bool visibleOnly;
   const char* className;
   const char* caption;
-  bool visibleOnly;
+  HWND owner;
   HWND found;
 };
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
   auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId) return TRUE;
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  if (processId != search->processId) return TRUE;
   if (search->visibleOnly && !::IsWindowVisible(window)) return TRUE;
-  char className[64] = {};
-  ::GetClassNameA(window, className, sizeof(className));
-  if (std::strcmp(className, search->className) != 0) return TRUE;
-  if (TextOf(window) != search->caption) return TRUE;
+  if (search->owner != nullptr && ::GetWindow(window, GW_OWNER) != search->owner) return TRUE;
+  if (search->className != nullptr) {
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof(className));
+    if (std::strcmp(className, search->className) != 0) return TRUE;
+  }
+  if (search->caption != nullptr && TextOf(window) != search->caption) return TRUE;
   search->found = window;
   return FALSE;
 }
 
-HWND FindTopLevel(DWORD processId, const char* className, const char* caption, bool visibleOnly) {
-  WindowSearch search = {processId, className, caption, visibleOnly, nullptr};
+HWND FindTopLevel(WindowSearch search) {
   ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -90,11 +95,21 @@ std::string ProgramUnderTest::ReadAndCloseBox(HWND box) const {
 }
 
 HWND ProgramUnderTest::FindVisibleWindow(const char* className, const char* caption) const {
-  return FindTopLevel(process_.dwProcessId, className, caption, true);
+  return FindTopLevel({process_.dwProcessId, true, className, caption, nullptr, nullptr});
 }
 
 bool ProgramUnderTest::HasDialogWindow(const char* caption) const {
-  return FindTopLevel(process_.dwProcessId, "#32770", caption, false) != nullptr;
+  return FindTopLevel({process_.dwProcessId, false, "#32770", caption, nullptr, nullptr}) !=
+         nullptr;
+}
+
+HWND ProgramUnderTest::WaitForOwnedWindow(HWND owner) const {
+  HWND window = nullptr;
+  WaitFor([&] {
+    window = FindTopLevel({process_.dwProcessId, true, nullptr, nullptr, owner, nullptr});
+    return window != nullptr;
+  });
+  return window;
 }
 
 HWND ProgramUnderTest::WaitForFocus(HWND expected) const {

@@ -26,6 +26,9 @@ class ProgramUnderTest {
   HWND FindVisibleWindow(const char* className, const char* caption) const;
   // True when the program has a top-level dialog window, shown or not.
   bool HasDialogWindow(const char* caption) const;
+  // A visible top-level window of the program owned by owner, such as the
+  // open-file dialog of Browse; null after the time limit.
+  HWND WaitForOwnedWindow(HWND owner) const;
 
   // The control holding the keyboard focus in the program's GUI thread, once
   // it equals expected or the time limit has passed.
