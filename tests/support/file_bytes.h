@@ -8,7 +8,7 @@
 // Writes the file whole; false when it cannot be made or written whole.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 
-// The same, each failure recorded against the running test.
+// These record each failure against the running test.
 void MakeFolder(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 // The file's bytes; empty, with a failure recorded, when it cannot be read.
