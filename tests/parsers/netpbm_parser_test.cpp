@@ -1,48 +1,24 @@
-// The Netpbm parser on malformed input. Every input ends right before a page
-// that cannot be read, so a read past its end faults instead of passing.
+// The Netpbm parser on hand-picked well-formed and malformed input. Every input
+// ends right before a page that cannot be read, so a read past its end faults
+// instead of passing.
 
 #include "image/plugins/netpbm/netpbm_parser.h"
 
-#include <windows.h>
-
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
+#include "tests/parsers/guarded_bytes.h"
 
 namespace {
 
-// The input at the very end of a committed page, followed by a guard page
-// that cannot be read: any read past the end faults.
-class GuardedInput {
- public:
-  explicit GuardedInput(const std::string& bytes) {
-    const SIZE_T page = 4096;
-    const SIZE_T pages = (bytes.size() + page - 1) / page + 1;
-    base_ = static_cast<BYTE*>(
-        ::VirtualAlloc(nullptr, pages * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    DWORD old;
-    ::VirtualProtect(base_ + (pages - 1) * page, page, PAGE_NOACCESS, &old);
-    data_ = base_ + (pages - 1) * page - bytes.size();
-    std::copy(bytes.begin(), bytes.end(), data_);
-  }
-  ~GuardedInput() { ::VirtualFree(base_, 0, MEM_RELEASE); }
-  const uint8_t* data() const { return data_; }
-
- private:
-  BYTE* base_;
-  BYTE* data_;
-};
-
 // Parses and decodes; false at the first step that refuses the input.
 bool Decodes(const std::string& bytes) {
-  GuardedInput input(bytes);
+  GuardedBytes input(bytes);
   NetpbmHeader header;
-  if (!ParseNetpbmHeader(input.data(), bytes.size(), &header)) return false;
-  if (!NetpbmRasterMayFit(bytes.size(), header)) return false;
-  std::vector<uint8_t> pixels(NetpbmPixelBytes(header));
-  return DecodeNetpbmRaster(input.data(), bytes.size(), header, pixels.data());
+  if (!ParseNetpbmHeader(input.data(), input.size(), &header)) return false;
+  if (!NetpbmRasterMayFit(input.size(), header)) return false;
+  GuardedBytes pixels(static_cast<size_t>(NetpbmPixelBytes(header)));
+  return DecodeNetpbmRaster(input.data(), input.size(), header, pixels.data());
 }
 
 TEST(NetpbmParserTest, AcceptsWellFormedHeaders) {
