@@ -7,22 +7,23 @@ namespace {
 
 constexpr int32_t kLargestSide = 65535;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsSpace(uint8_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// Reads one header number, passing white space and '#' comments before it.
-bool ReadHeaderNumber(const std::string& bytes, size_t* at, int32_t* value) {
+// Reads one header number, passing white space and comments before it; a comment
+// runs from '#' to a carriage return or a line feed.
+bool ReadHeaderNumber(const uint8_t* data, size_t size, size_t* at, int32_t* value) {
   for (;;) {
-    while (*at < bytes.size() && IsSpace(bytes[*at])) ++*at;
-    if (*at < bytes.size() && bytes[*at] == '#') {
-      while (*at < bytes.size() && bytes[*at] != '\n') ++*at;
+    while (*at < size && IsSpace(data[*at])) ++*at;
+    if (*at < size && data[*at] == '#') {
+      while (*at < size && data[*at] != '\n' && data[*at] != '\r') ++*at;
       continue;
     }
     break;
   }
   int64_t number = 0;
   size_t start = *at;
-  while (*at < bytes.size() && bytes[*at] >= '0' && bytes[*at] <= '9' && number <= kLargestSide) {
-    number = number * 10 + (bytes[(*at)++] - '0');
+  while (*at < size && data[*at] >= '0' && data[*at] <= '9' && number <= kLargestSide) {
+    number = number * 10 + (data[(*at)++] - '0');
   }
   if (*at == start || number > kLargestSide) return false;
   *value = static_cast<int32_t>(number);
@@ -31,27 +32,30 @@ bool ReadHeaderNumber(const std::string& bytes, size_t* at, int32_t* value) {
 
 }  // namespace
 
-bool ParsePpmPicture(const std::string& bytes, BottomUpPicture* picture) {
-  if (bytes.size() < 2 || bytes[0] != 'P' || (bytes[1] != '6' && bytes[1] != '5')) return false;
-  const int channels = bytes[1] == '6' ? 3 : 1;
+bool ParsePpmPicture(const uint8_t* data, size_t size, BottomUpPicture* picture) {
+  // The format digit must stand alone: "P61" is no magic number followed by 1.
+  if (size < 3 || data[0] != 'P' || (data[1] != '6' && data[1] != '5') ||
+      !(IsSpace(data[2]) || data[2] == '#')) {
+    return false;
+  }
+  const int channels = data[1] == '6' ? 3 : 1;
   size_t at = 2;
   int32_t width = 0, height = 0, maximum = 0;
-  if (!ReadHeaderNumber(bytes, &at, &width) || !ReadHeaderNumber(bytes, &at, &height) ||
-      !ReadHeaderNumber(bytes, &at, &maximum) || width < 1 || height < 1 || maximum != 255) {
+  if (!ReadHeaderNumber(data, size, &at, &width) || !ReadHeaderNumber(data, size, &at, &height) ||
+      !ReadHeaderNumber(data, size, &at, &maximum) || width < 1 || height < 1 || maximum != 255) {
     return false;
   }
   // Exactly one white space byte separates the header from the samples.
-  if (at >= bytes.size() || !IsSpace(bytes[at])) return false;
+  if (at >= size || !IsSpace(data[at])) return false;
   ++at;
   const size_t samples = static_cast<size_t>(width) * height * channels;
-  if (bytes.size() - at < samples) return false;
+  if (size - at < samples) return false;
 
   picture->width = width;
   picture->height = height;
   picture->rows.assign(static_cast<size_t>(width) * height * 4, 0);
   for (int32_t y = 0; y < height; ++y) {
-    const uint8_t* source =
-        reinterpret_cast<const uint8_t*>(bytes.data()) + at + static_cast<size_t>(y) * width * channels;
+    const uint8_t* source = data + at + static_cast<size_t>(y) * width * channels;
     uint8_t* target = picture->rows.data() + static_cast<size_t>(height - 1 - y) * width * 4;
     for (int32_t x = 0; x < width; ++x, source += channels, target += 4) {
       target[2] = source[0];
@@ -60,6 +64,10 @@ bool ParsePpmPicture(const std::string& bytes, BottomUpPicture* picture) {
     }
   }
   return true;
+}
+
+bool ParsePpmPicture(const std::string& bytes, BottomUpPicture* picture) {
+  return ParsePpmPicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), picture);
 }
 
 bool ReadPpmPicture(const std::string& path, BottomUpPicture* picture) {

@@ -1,6 +1,7 @@
 #ifndef GLYPHRANE_TOOLS_NATIVE_PPM_PICTURE_H_
 #define GLYPHRANE_TOOLS_NATIVE_PPM_PICTURE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ struct BottomUpPicture {
 bool ReadPpmPicture(const std::string& path, BottomUpPicture* picture);
 
 // The same over bytes in memory.
+bool ParsePpmPicture(const uint8_t* data, size_t size, BottomUpPicture* picture);
 bool ParsePpmPicture(const std::string& bytes, BottomUpPicture* picture);
 
 #endif  // GLYPHRANE_TOOLS_NATIVE_PPM_PICTURE_H_
