@@ -3,64 +3,40 @@
 #include <fstream>
 #include <iterator>
 
+#include "image/plugins/netpbm/netpbm_parser.h"
+
 namespace {
 
-constexpr int32_t kLargestSide = 65535;
-
-bool IsSpace(uint8_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-// Reads one header number, passing white space and comments before it; a comment
-// runs from '#' to a carriage return or a line feed.
-bool ReadHeaderNumber(const uint8_t* data, size_t size, size_t* at, int32_t* value) {
-  for (;;) {
-    while (*at < size && IsSpace(data[*at])) ++*at;
-    if (*at < size && data[*at] == '#') {
-      while (*at < size && data[*at] != '\n' && data[*at] != '\r') ++*at;
-      continue;
-    }
-    break;
-  }
-  int64_t number = 0;
-  size_t start = *at;
-  while (*at < size && data[*at] >= '0' && data[*at] <= '9' && number <= kLargestSide) {
-    number = number * 10 + (data[(*at)++] - '0');
-  }
-  if (*at == start || number > kLargestSide) return false;
-  *value = static_cast<int32_t>(number);
-  return true;
-}
+constexpr int kLargestSide = 65535;
 
 }  // namespace
 
+// The plug-in's parser reads the file; this tool only takes the binary forms at
+// 8 bits per sample that its sample pictures use, and spreads the bitmap's rows
+// to the 4 bytes per pixel that PreparePicture takes.
 bool ParsePpmPicture(const uint8_t* data, size_t size, BottomUpPicture* picture) {
-  // The format digit must stand alone: "P61" is no magic number followed by 1.
-  if (size < 3 || data[0] != 'P' || (data[1] != '6' && data[1] != '5') ||
-      !(IsSpace(data[2]) || data[2] == '#')) {
+  NetpbmHeader header;
+  if (!HasNetpbmMagic(data, size) || !ParseNetpbmHeader(data, size, &header) ||
+      (header.format != 5 && header.format != 6) || header.maxval != 255 ||
+      header.width > kLargestSide || header.height > kLargestSide ||
+      !NetpbmRasterMayFit(size, header)) {
     return false;
   }
-  const int channels = data[1] == '6' ? 3 : 1;
-  size_t at = 2;
-  int32_t width = 0, height = 0, maximum = 0;
-  if (!ReadHeaderNumber(data, size, &at, &width) || !ReadHeaderNumber(data, size, &at, &height) ||
-      !ReadHeaderNumber(data, size, &at, &maximum) || width < 1 || height < 1 || maximum != 255) {
-    return false;
-  }
-  // Exactly one white space byte separates the header from the samples.
-  if (at >= size || !IsSpace(data[at])) return false;
-  ++at;
-  const size_t samples = static_cast<size_t>(width) * height * channels;
-  if (size - at < samples) return false;
+  std::vector<uint8_t> bitmap(static_cast<size_t>(NetpbmPixelBytes(header)));
+  if (!DecodeNetpbmRaster(data, size, header, bitmap.data())) return false;
 
-  picture->width = width;
-  picture->height = height;
-  picture->rows.assign(static_cast<size_t>(width) * height * 4, 0);
-  for (int32_t y = 0; y < height; ++y) {
-    const uint8_t* source = data + at + static_cast<size_t>(y) * width * channels;
-    uint8_t* target = picture->rows.data() + static_cast<size_t>(height - 1 - y) * width * 4;
-    for (int32_t x = 0; x < width; ++x, source += channels, target += 4) {
-      target[2] = source[0];
-      target[1] = source[channels == 3 ? 1 : 0];
-      target[0] = source[channels == 3 ? 2 : 0];
+  const int bytesPerPixel = NetpbmBitCount(header.format) / 8;  // grey: index = level
+  const size_t rowBytes = static_cast<size_t>(NetpbmRowBytes(header));
+  picture->width = header.width;
+  picture->height = header.height;
+  picture->rows.assign(static_cast<size_t>(header.width) * header.height * 4, 0);
+  for (int y = 0; y < header.height; ++y) {
+    const uint8_t* source = bitmap.data() + static_cast<size_t>(y) * rowBytes;
+    uint8_t* target = picture->rows.data() + static_cast<size_t>(y) * header.width * 4;
+    for (int x = 0; x < header.width; ++x, source += bytesPerPixel, target += 4) {
+      target[0] = source[0];
+      target[1] = source[bytesPerPixel == 3 ? 1 : 0];
+      target[2] = source[bytesPerPixel == 3 ? 2 : 0];
     }
   }
   return true;
