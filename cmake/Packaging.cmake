@@ -1,6 +1,7 @@
 # The download for Windows users: a ZIP holding the program, the console converter,
-# the Netpbm plug-in, the glyph sets in data\ and a short read-me.
-#   cmake --build build/win --target package
+# the Netpbm plug-in, the glyph sets in data\ and a short read-me; one per build,
+# glyphrane-VERSION-win32.zip from the i686 build, -win64.zip from the x86_64 one.
+#   cmake --build build/win32 --target package
 if(NOT WIN32)
   return()
 endif()
@@ -26,6 +27,10 @@ install(FILES ${readme} DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Glyphrane)
 set(CPACK_PACKAGE_VENDOR Glyphrane)
-set(CPACK_PACKAGE_FILE_NAME glyphrane-${PROJECT_VERSION}-win32)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(CPACK_PACKAGE_FILE_NAME glyphrane-${PROJECT_VERSION}-win64)
+else()
+  set(CPACK_PACKAGE_FILE_NAME glyphrane-${PROJECT_VERSION}-win32)
+endif()
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)
