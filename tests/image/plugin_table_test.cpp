@@ -32,6 +32,16 @@ class PluginTableTest : public ::testing::Test {
   }
   const std::string& folder() const { return folder_.path(); }
 
+  // With unloadable and scripted_a in the folder, the table has both entries, the
+  // unloadable one null, and scripted_a decodes.
+  void ExpectOnlyEntryLeftNull(const char* unloadable) {
+    Install({unloadable, "scripted_a.spi"});
+    LoadedPlugins plugins(folder());
+    ASSERT_EQ(pluginTable.moduleCount, 2);
+    EXPECT_EQ((pluginTable.modules[0] == nullptr) + (pluginTable.modules[1] == nullptr), 1);
+    EXPECT_EQ(DecodingMark(Picture("mark.glyt", ScriptedFile(scripted::kMark))), 1);
+  }
+
  private:
   TempFolder folder_;
   TempFolder pictures_;
@@ -52,11 +62,22 @@ TEST_F(PluginTableTest, TooLongFolderLoadsNothing) {
 }
 
 TEST_F(PluginTableTest, FileThatIsNoLibraryLeavesANullEntryOnly) {
-  Install({"not_a_library.spi", "scripted_a.spi"});
+  ExpectOnlyEntryLeftNull("not_a_library.spi");
+}
+
+// A 64-bit program can load only 64-bit plug-ins, a 32-bit one only 32-bit ones: a
+// plug-in of the other architecture is passed over like any file that is no library.
+TEST_F(PluginTableTest, PluginOfTheOtherArchitectureLeavesANullEntryOnly) {
+#ifndef GLYPHRANE_FOREIGN_PLUGIN
+  GTEST_SKIP() << "no plug-in of the other architecture was given to this build "
+                  "(configure it with -DGLYPHRANE_FOREIGN_PLUGIN=PATH)";
+#else
+  ExpectOnlyEntryLeftNull("foreign_netpbm.spi");
+  // It would read a PPM picture if it could be loaded.
   LoadedPlugins plugins(folder());
-  ASSERT_EQ(pluginTable.moduleCount, 2);
-  EXPECT_EQ((pluginTable.modules[0] == nullptr) + (pluginTable.modules[1] == nullptr), 1);
-  EXPECT_EQ(DecodingMark(Picture("mark.glyt", ScriptedFile(scripted::kMark))), 1);
+  const std::string ppm = Picture("grey.ppm", "P6\n1 1\n255\n\x10\x20\x30");
+  EXPECT_EQ(LoadPictureViaPlugins(ppm.c_str()), nullptr);
+#endif
 }
 
 TEST_F(PluginTableTest, TableFollowsTheDirectoryOrder) {
