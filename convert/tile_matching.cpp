@@ -78,6 +78,12 @@ const GlyphDefinition& FindNearestGlyph(const GlyphDefinition* definitions, uint
   return *best;
 }
 
+size_t ArtTextLength(int32_t width, int32_t height, int32_t blockWidth, int32_t blockHeight) {
+  const int64_t across = width / (int64_t{3} * blockWidth);
+  const int64_t down = height / (int64_t{3} * blockHeight);
+  return static_cast<size_t>((across + 2) * down);
+}
+
 void ConvertTiles(const uint8_t* grid, int32_t width, int32_t height,
                   const GlyphDefinition* definitions, uint32_t count,
                   int32_t blockWidth, int32_t blockHeight, char* out) {

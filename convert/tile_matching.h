@@ -1,6 +1,7 @@
 #ifndef GLYPHRANE_CONVERT_TILE_MATCHING_H_
 #define GLYPHRANE_CONVERT_TILE_MATCHING_H_
 
+#include <cstddef>
 #include <cstdint>
 
 #include "convert/glyph_definition.h"
@@ -20,6 +21,12 @@ GlyphDefinition TileFeatures(const uint8_t* grid, int32_t gridWidth, int32_t x, 
 // REQUIRES: count >= 1.
 const GlyphDefinition& FindNearestGlyph(const GlyphDefinition* definitions, uint32_t count,
                                         const GlyphDefinition& features);
+
+// The number of bytes ConvertTiles writes before its NUL for a picture of width x
+// height pixels: (tiles across + 2) x tiles down. A record's character may itself
+// be NUL, so this, not the first NUL, is where the text ends.
+// REQUIRES: width, height >= 0; blockWidth, blockHeight >= 1.
+size_t ArtTextLength(int32_t width, int32_t height, int32_t blockWidth, int32_t blockHeight);
 
 // Writes the text of the picture in grid into out: one character per whole tile
 // (3 x 3 blocks of blockWidth x blockHeight pixels), CR LF after each row of tiles,

@@ -13,6 +13,7 @@
 #include "convert/conversion_state.h"
 #include "convert/definition_catalog.h"
 #include "convert/run_conversion.h"
+#include "convert/tile_matching.h"
 
 namespace {
 
@@ -88,8 +89,11 @@ int Convert(const CliOptions& options) {
   StopDecoders();
   if (!result.ok) return Fail(result.failure.message);
 
-  const char* text = conversionState.ArtText;
-  const bool written = WriteOutput(text, std::strlen(text)) && FinishOutput();
+  // The whole text as laid out: a glyph whose character is NUL must not cut it short.
+  const size_t length =
+      ArtTextLength(conversionState.width, conversionState.height,
+                    static_cast<int32_t>(options.blockWidth), static_cast<int32_t>(options.blockHeight));
+  const bool written = WriteOutput(conversionState.ArtText, length) && FinishOutput();
   ReleaseConversion();
   return written ? kExitSuccess : Fail(kWriteFailed);
 }

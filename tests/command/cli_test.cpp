@@ -1,6 +1,7 @@
 // Runs the real glyphrane-cli.exe from a program folder of each test's own.
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -125,6 +126,23 @@ TEST_F(CliTest, WritesTheEnginesTextToStandardOutput) {
   const ProcessResult small = Cli({"--block", "2x1", PicturePath()});
   EXPECT_EQ(small.exitCode, 0u) << small.err;
   EXPECT_EQ(small.out, EngineText(picture_, GreySet(), 2, 1));
+}
+
+TEST_F(CliTest, WritesTheWholeTextWhenAGlyphIsNul) {
+  // A last line "#data" is a record of zeros, character NUL included: it wins the
+  // black half, and the rows after it must still come out.
+  Picture halves{18, 36, std::vector<uint8_t>(18 * 36 * 3, 255)};
+  std::fill(halves.bgr.begin() + 18 * 18 * 3, halves.bgr.end(), 0);
+  WriteBytes(PicturePath(), BmpFile(halves));
+  const std::string definitions = Record('.', 230, 230, 230) + "#data\r\n";
+  WriteBytes(program_.Child("data\\glyphs.txt"), definitions);
+
+  const ProcessResult result = Cli({"--block", "1x1", PicturePath()});
+  EXPECT_EQ(result.exitCode, 0u) << result.err;
+  std::string expected;
+  for (int row = 0; row < 12; ++row) expected += std::string(6, row < 6 ? '.' : '\0') + "\r\n";
+  EXPECT_EQ(EngineText(halves, definitions, 1, 1), expected);
+  EXPECT_EQ(result.out, expected);
 }
 
 TEST_F(CliTest, ChoosesTheDefinitionByDisplayNameOrTakesTheFirstEntry) {

@@ -21,8 +21,9 @@ std::string EngineText(const Picture& picture, const std::string& definitions,
   TestFolder folder;
   const std::string path = folder.Child("definitions.txt");
   WriteBytes(path, definitions);
-  static GlyphDefinition table[kDefinitionTableCapacity];
-  const uint32_t count = LoadDefinitions(path.c_str(), table, kDefinitionTableCapacity);
+  // Zeros, as a fresh program's table is: fields a file leaves out keep them.
+  std::vector<GlyphDefinition> table(kDefinitionTableCapacity);
+  const uint32_t count = LoadDefinitions(path.c_str(), table.data(), kDefinitionTableCapacity);
   EXPECT_GT(count, 0u) << "the definitions of the expected text";
 
   // The holder's layout: 32 bits per pixel, bottom row first.
@@ -39,9 +40,11 @@ std::string EngineText(const Picture& picture, const std::string& definitions,
   }
   ReleaseConversion();
   if (count == 0 || !PreparePicture(picture.width, picture.height, rows.data())) return "";
-  ConvertTiles(conversionState.PixelGrid, conversionState.width, conversionState.height, table,
+  ConvertTiles(conversionState.PixelGrid, conversionState.width, conversionState.height, table.data(),
                count, blockWidth, blockHeight, conversionState.ArtText);
-  std::string text = conversionState.ArtText;
+  // The text as laid out, with any NUL a glyph put into it.
+  std::string text(conversionState.ArtText, ArtTextLength(picture.width, picture.height,
+                                                          blockWidth, blockHeight));
   ReleaseConversion();
   return text;
 }

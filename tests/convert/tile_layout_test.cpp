@@ -31,6 +31,7 @@ std::string Convert(const PictureBuilder& picture, const std::vector<GlyphDefini
                conversionState.ArtText);
   size_t length = std::strlen(conversionState.ArtText);
   EXPECT_LT(length, size);
+  EXPECT_EQ(length, ArtTextLength(picture.width(), picture.height(), blockWidth, blockHeight));
   return std::string(conversionState.ArtText, length + 1);
 }
 

@@ -48,7 +48,10 @@ int main(int argc, char** argv) {
   }
   ConvertTiles(conversionState.PixelGrid, conversionState.width, conversionState.height, table,
                count, blockWidth, blockHeight, conversionState.ArtText);
-  std::fputs(conversionState.ArtText, stdout);
+  // The whole text as laid out, even where a glyph's character is NUL.
+  std::fwrite(conversionState.ArtText, 1,
+              ArtTextLength(conversionState.width, conversionState.height, blockWidth, blockHeight),
+              stdout);
   ReleaseConversion();
   return 0;
 }
