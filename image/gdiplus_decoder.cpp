@@ -3,7 +3,12 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
+
+#include "image/declared_picture_size.h"
 
 namespace gp = Gdiplus::DllExports;
 
@@ -36,11 +41,28 @@ Gdiplus::GpStatus DrawIntoSection(Gdiplus::GpImage* picture, HBITMAP section, in
   return status;
 }
 
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// False when the file's header declares a picture too large for any section.
+// A file that cannot be read here is left to GDI+, whose failure then decides.
+bool DeclaredSizeFits(const char* path) {
+  // Frame headers follow at most a few metadata segments of up to 64 KB each.
+  constexpr size_t kHeaderBytes = 256 * 1024;
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+  if (file == nullptr) return true;
+  std::vector<uint8_t> head(kHeaderBytes);
+  const size_t got = std::fread(head.data(), 1, head.size(), file.get());
+  return DeclaredSizeFitsABitmap(head.data(), got);
+}
+
 }  // namespace
 
 HBITMAP LoadPictureViaGdiPlus(const char* path) {
   WCHAR widePath[260];
   if (::MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, 260) == 0) return nullptr;
+  if (!DeclaredSizeFits(path)) return nullptr;
 
   Gdiplus::GpBitmap* picture = nullptr;
   if (gp::GdipCreateBitmapFromFile(widePath, &picture) != Gdiplus::Ok) {
