@@ -4,6 +4,7 @@
 #include "gtest/gtest.h"
 #include "score/image_filters.h"
 #include "score/text_art_score.h"
+#include "score/text_drawing.h"
 
 namespace {
 
@@ -70,6 +71,22 @@ TEST(TextArtScoreTest, EdgesRewardStrokesAlongTheEdgesOnly) {
   EXPECT_LT(EdgeAgreement(picture, Pattern(32, 32, across), 8, 8), -0.5);
   EXPECT_NEAR(EdgeAgreement(picture, Pattern(32, 32, texture), 8, 8), 0.0, 0.05);
   EXPECT_EQ(EdgeAgreement(picture, GreyImage(32, 32, 255), 8, 8), 0.0);
+}
+
+TEST(TextDrawingTest, OneCellPerByteARowPerRowOfText) {
+  GlyphCells glyphs;
+  glyphs.tileWidth = 2;
+  glyphs.tileHeight = 1;
+  glyphs.cells['a'] = {0, 10};
+  glyphs.cells['\0'] = {20, 30};  // a glyph may be NUL
+  const char text[] = "a\0\r\n\0a?\r\nignored, no row end";
+  const GreyImage image = DrawTextArt(text, sizeof text - 1, glyphs);
+  ASSERT_EQ(image.width, 6);
+  ASSERT_EQ(image.height, 2);
+  const double expected[2][6] = {{0, 10, 20, 30, 255, 255}, {20, 30, 0, 10, 255, 255}};
+  for (int32_t y = 0; y < 2; ++y)
+    for (int32_t x = 0; x < 6; ++x) EXPECT_EQ(image.At(x, y), expected[y][x]) << x << ", " << y;
+  EXPECT_DOUBLE_EQ(DensestDarkness(glyphs), 255 - 5.0);
 }
 
 }  // namespace
