@@ -19,8 +19,10 @@ struct DibImage {
 
   // Decodes fileName (plug-ins first, then GDI+) and holds it at bitCount bits
   // per pixel (16, 24 or 32: depths without a colour table). 1 when held, 0
-  // otherwise. When no decoder reads the file the held picture is kept; a later
-  // failure leaves the holder without a bitmap.
+  // otherwise. When no decoder reads the file the held picture is kept. Once one
+  // has, the old picture is gone: a failed copy into the section leaves the holder
+  // empty, while a device context that cannot be had leaves the new bitmap held
+  // (with bits, info and imageSize) and memoryDc null, and still gives 0.
   // REQUIRES: GDI+ has been started.
   int Load(const char* fileName, int bitCount);
 };
