@@ -1,6 +1,7 @@
 // The console converter: runs the Convert command for scripts and batch use.
-// Exit status 0 on success, 1 when the conversion (or what it needs) fails, with
-// the dialog's own message on standard error, 2 for a usage fault.
+// Exit status 0 on success (--help included), 1 when the conversion (or what it
+// needs) fails, with the dialog's own message on standard error, 2 for a usage
+// fault.
 #include <fcntl.h>
 #include <io.h>
 
@@ -101,6 +102,11 @@ int main(int argc, char** argv) {
   if (!ParseCliArguments(argc, argv, options)) {
     std::fputs(kCliUsage, stderr);
     return kExitUsage;
+  }
+  if (options.command == CliCommand::kHelp) {
+    // Asked for, the usage is the output, not a fault.
+    return std::fputs(kCliUsage, stdout) >= 0 && FinishOutput() ? kExitSuccess
+                                                                : Fail(kWriteFailed);
   }
   // The text goes out byte for byte: no CR added before its LFs.
   ::_setmode(::_fileno(stdout), _O_BINARY);

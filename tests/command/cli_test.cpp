@@ -210,6 +210,16 @@ TEST_F(CliTest, UsageFaultsExit2WithTheUsageText) {
   }
 }
 
+TEST_F(CliTest, HelpWritesTheUsageToStandardOutputAndExits0) {
+  const ProcessResult usage = Cli({});
+  const ProcessResult help = Cli({"--help"});
+  EXPECT_EQ(help.exitCode, 0u) << help.err;
+  EXPECT_EQ(help.err, "");
+  ASSERT_FALSE(usage.err.empty());
+  EXPECT_EQ(help.out, usage.err) << "the same text a usage fault shows";
+  EXPECT_NE(help.out.find("--help"), std::string::npos);
+}
+
 TEST_F(CliTest, ListsTheDisplayNamesInCatalogueOrder) {
   for (const char* name : {"set.b.txt", "a.txt.txt", "\x83\x5C.txt"}) {
     WriteBytes(program_.Child(std::string("data\\") + name), "");
