@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "convert/run_conversion.h"
+#include "command/block_field.h"
 
 const char kCliUsage[] =
     "使い方: glyphrane-cli [--definition 名前 | --definition-file ファイル] "

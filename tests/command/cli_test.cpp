@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "convert/conversion_state.h"
-#include "convert/definition_catalog.h"
-#include "convert/run_conversion.h"
+#include "command/definition_catalog.h"
+#include "command/run_conversion.h"
 #include "gtest/gtest.h"
 #include "image/dib_image.h"
 #include "tests/command/cli_process.h"

@@ -1,4 +1,5 @@
-#include "convert/run_conversion.h"
+#include "command/block_field.h"
+#include "command/run_conversion.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -9,7 +9,7 @@
 #include "app/dialog/main_dialog.h"
 #include "app/program_folder.h"
 #include "convert/conversion_state.h"
-#include "convert/definition_catalog.h"
+#include "command/definition_catalog.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "app/dialog/dialog_state.h"
 #include "convert/conversion_state.h"
-#include "convert/definition_catalog.h"
+#include "command/definition_catalog.h"
 #include "gtest/gtest.h"
 #include "image/plugin_host.h"
 #include "resources/resource.h"

@@ -1,12 +1,13 @@
-#ifndef GLYPHRANE_CONVERT_RUN_CONVERSION_H_
-#define GLYPHRANE_CONVERT_RUN_CONVERSION_H_
+#ifndef GLYPHRANE_COMMAND_RUN_CONVERSION_H_
+#define GLYPHRANE_COMMAND_RUN_CONVERSION_H_
 
 #include <cstdint>
 
-#include "convert/definition_catalog.h"
+#include "command/definition_catalog.h"
 #include "convert/glyph_definition.h"
 
-// Identifiers of the main dialog's controls that a failure sends the focus to.
+// Identifiers of the main dialog's controls that a failure sends the focus to; the
+// dialog checks at compile time that they are its own.
 constexpr int kFocusImagePath = 1001;   // IDC_IMAGE_PATH
 constexpr int kFocusDefinition = 1003;  // IDC_DEFINITION
 constexpr int kFocusBlockWidth = 1004;  // IDC_BLOCK_WIDTH
@@ -45,9 +46,4 @@ ConversionResult RunConversionWithDefinitionFile(const char* definitionPath,
                                                  uint32_t blockWidth, uint32_t blockHeight,
                                                  const char* picturePath);
 
-// Reads a block field's text as GetDlgItemInt does with signed reading off:
-// leading spaces skipped, decimal digits up to the first non-digit; no digits or a
-// value above 4294967295 reads as 0.
-uint32_t ReadBlockField(const char* text);
-
-#endif  // GLYPHRANE_CONVERT_RUN_CONVERSION_H_
+#endif  // GLYPHRANE_COMMAND_RUN_CONVERSION_H_

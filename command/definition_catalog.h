@@ -1,5 +1,5 @@
-#ifndef GLYPHRANE_CONVERT_DEFINITION_CATALOG_H_
-#define GLYPHRANE_CONVERT_DEFINITION_CATALOG_H_
+#ifndef GLYPHRANE_COMMAND_DEFINITION_CATALOG_H_
+#define GLYPHRANE_COMMAND_DEFINITION_CATALOG_H_
 
 #include <cstdint>
 
@@ -27,4 +27,4 @@ extern DefinitionCatalog definitionCatalog;
 // follows, the dot being searched over double-byte characters of the ANSI code page.
 bool BuildDefinitionCatalog(const char* programFolder, DefinitionCatalog& catalog);
 
-#endif  // GLYPHRANE_CONVERT_DEFINITION_CATALOG_H_
+#endif  // GLYPHRANE_COMMAND_DEFINITION_CATALOG_H_

@@ -1,9 +1,10 @@
-#include "convert/run_conversion.h"
+#include "command/run_conversion.h"
 
 #include <windows.h>
 
 #include <cstring>
 
+#include "command/messages.h"
 #include "convert/conversion_state.h"
 #include "convert/definition_loader.h"
 #include "convert/tile_matching.h"
@@ -22,15 +23,15 @@ ConversionResult Fail(const char* message, int focusControl) {
   return {false, {message, focusControl}};
 }
 
-ConversionResult NoSelection() { return Fail("定義ファイルを選択してください。", kFocusDefinition); }
-ConversionResult InvalidEntry() { return Fail("定義ファイルが無効です。", kFocusDefinition); }
-ConversionResult InvalidWidth() { return Fail("ブロックの幅が無効です。", kFocusBlockWidth); }
-ConversionResult InvalidHeight() { return Fail("ブロックの高さが無効です。", kFocusBlockHeight); }
+ConversionResult NoSelection() { return Fail(kMessageNoSelection, kFocusDefinition); }
+ConversionResult InvalidEntry() { return Fail(kMessageInvalidEntry, kFocusDefinition); }
+ConversionResult InvalidWidth() { return Fail(kMessageInvalidWidth, kFocusBlockWidth); }
+ConversionResult InvalidHeight() { return Fail(kMessageInvalidHeight, kFocusBlockHeight); }
 ConversionResult UnreadableDefinition() {
-  return Fail("定義ファイルの読み込みに失敗しました。", kFocusDefinition);
+  return Fail(kMessageUnreadableDefinition, kFocusDefinition);
 }
 ConversionResult UnreadablePicture() {
-  return Fail("画像ファイルの読み込みに失敗しました。", kFocusImagePath);
+  return Fail(kMessageUnreadablePicture, kFocusImagePath);
 }
 
 bool IsValidBlockSize(uint32_t size) { return static_cast<int32_t>(size) > 0; }
