@@ -7,8 +7,6 @@
 
 #include "convert/ansi_text.h"
 
-DefinitionCatalog definitionCatalog;
-
 namespace {
 
 constexpr char kPatternTail[] = "\\data\\*.txt";
@@ -41,12 +39,6 @@ void FillEntry(CatalogEntry& entry, const char* foundName) {
   if (dot != nullptr) *dot = '\0';
 }
 
-void DiscardCatalog(DefinitionCatalog& catalog) {
-  std::free(catalog.entries);
-  catalog.entries = nullptr;
-  catalog.count = 0;
-}
-
 uint32_t CountMatches(HANDLE search, WIN32_FIND_DATAA& found) {
   uint32_t count = 1;
   while (count < UINT32_MAX && ::FindNextFileA(search, &found)) ++count;
@@ -54,6 +46,12 @@ uint32_t CountMatches(HANDLE search, WIN32_FIND_DATAA& found) {
 }
 
 }  // namespace
+
+void ReleaseDefinitionCatalog(DefinitionCatalog& catalog) {
+  std::free(catalog.entries);
+  catalog.entries = nullptr;
+  catalog.count = 0;
+}
 
 bool BuildDefinitionCatalog(const char* programFolder, DefinitionCatalog& catalog) {
   char pattern[kPathBufferSize];
@@ -63,7 +61,7 @@ bool BuildDefinitionCatalog(const char* programFolder, DefinitionCatalog& catalo
   HANDLE search = ::FindFirstFileA(pattern, &found);
   if (search == INVALID_HANDLE_VALUE) return true;
 
-  DiscardCatalog(catalog);
+  ReleaseDefinitionCatalog(catalog);
   const uint32_t expected = CountMatches(search, found);
   ::FindClose(search);
 

@@ -16,8 +16,6 @@ struct DefinitionCatalog {
   uint32_t count = 0;
 };
 
-extern DefinitionCatalog definitionCatalog;
-
 // Searches programFolder\data\*.txt into catalog (no window involved): every entry
 // the search returns, folders included, in search order. False only when the
 // memory for the entries cannot be had (catalog then empty). True otherwise; when
@@ -26,5 +24,8 @@ extern DefinitionCatalog definitionCatalog;
 // was, which at start-up means count 0. Display names lose the last dot and what
 // follows, the dot being searched over double-byte characters of the ANSI code page.
 bool BuildDefinitionCatalog(const char* programFolder, DefinitionCatalog& catalog);
+
+// Frees the entries and leaves catalog empty.
+void ReleaseDefinitionCatalog(DefinitionCatalog& catalog);
 
 #endif  // GLYPHRANE_COMMAND_DEFINITION_CATALOG_H_

@@ -5,12 +5,11 @@
 #include <cstring>
 
 #include "command/messages.h"
+#include "command/program_state.h"
 #include "convert/conversion_state.h"
 #include "convert/definition_loader.h"
 #include "convert/tile_matching.h"
 #include "image/dib_image.h"
-
-GlyphDefinition definitionTable[kDefinitionTableCapacity];
 
 namespace {
 
@@ -59,14 +58,15 @@ bool ComposeDefinitionPath(const char* programFolder, const char* fileName,
 // text is gone even when the new picture cannot be read.
 bool LoadPicture(const char* picturePath) {
   dibImage.Reset();
-  ReleaseConversion();
+  ReleaseConversion(conversionState);
   if (::strnlen(picturePath, kPathBufferSize) >= kPathBufferSize) return false;
-  if (dibImage.Load(picturePath, 32) == 0) return false;
+  if (dibImage.Load(pluginTable, picturePath, 32) == 0) return false;
   const BITMAPINFOHEADER& header = dibImage.info.bmiHeader;
   // PreparePicture reads width x height x 4 bytes from bits: only a held 32-bit
   // bottom-up section has that layout.
   if (dibImage.bits == nullptr || header.biBitCount != 32 || header.biHeight <= 0 ||
-      !PreparePicture(header.biWidth, header.biHeight, static_cast<const uint8_t*>(dibImage.bits))) {
+      !PreparePicture(conversionState, header.biWidth, header.biHeight,
+                      static_cast<const uint8_t*>(dibImage.bits))) {
     dibImage.Reset();
     return false;
   }

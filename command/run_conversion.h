@@ -24,9 +24,6 @@ struct ConversionResult {
   ConversionFailure failure;  // meaningful when !ok
 };
 
-// The program's one definition table, loaded anew by every conversion.
-extern GlyphDefinition definitionTable[kDefinitionTableCapacity];
-
 // Runs one Convert request: checks selection, entry, block width and height, reads
 // programFolder\data\<fileName>, loads the picture and converts it. On success
 // conversionState.ArtText holds the new text. A composed definition path that does

@@ -13,9 +13,9 @@ namespace {
 const UINT kHeaderBytes = sizeof(BITMAPINFOHEADER);
 
 // The GetPicture of the first plug-in with both functions that claims data.
-SusieGetPictureProc ChoosePlugin(const void* data) {
-  for (int i = 0; i < pluginTable.moduleCount; ++i) {
-    HMODULE module = pluginTable.modules[i];
+SusieGetPictureProc ChoosePlugin(const PluginTable& table, const void* data) {
+  for (int i = 0; i < table.moduleCount; ++i) {
+    HMODULE module = table.modules[i];
     if (module == nullptr) continue;
     auto isSupported = FindSusieExport<SusieIsSupportedProc>(module, "IsSupported");
     auto getPicture = FindSusieExport<SusieGetPictureProc>(module, "GetPicture");
@@ -107,9 +107,10 @@ void* CopyPixels(HLOCAL pixelsHandle, PluginBitmapInfo* info, int pixelBytes) {
 
 }  // namespace
 
-int DecodeWithPlugin(const void* data, long size, PluginBitmapInfo* info, void** pixels) {
+int DecodeWithPlugin(const PluginTable& table, const void* data, long size,
+                     PluginBitmapInfo* info, void** pixels) {
   *pixels = nullptr;
-  SusieGetPictureProc getPicture = ChoosePlugin(data);
+  SusieGetPictureProc getPicture = ChoosePlugin(table, data);
   if (getPicture == nullptr) return -1;
 
   HLOCAL infoHandle = nullptr;

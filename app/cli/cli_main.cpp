@@ -13,6 +13,7 @@
 #include "app/program_folder.h"
 #include "command/definition_catalog.h"
 #include "command/messages.h"
+#include "command/program_state.h"
 #include "command/run_conversion.h"
 #include "convert/conversion_state.h"
 
@@ -85,7 +86,7 @@ int Convert(const CliOptions& options) {
 
   const char* text = conversionState.ArtText;
   const bool written = WriteOutput(text, std::strlen(text)) && FinishOutput();
-  ReleaseConversion();
+  ReleaseConversion(conversionState);
   return written ? kExitSuccess : Fail(kMessageWriteFailed);
 }
 

@@ -4,9 +4,10 @@
 #include "app/dialog/dialog_state.h"
 #include "app/dialog/error_message.h"
 #include "app/program_folder.h"
-#include "convert/conversion_state.h"
 #include "command/definition_catalog.h"
+#include "command/program_state.h"
 #include "command/run_conversion.h"
+#include "convert/conversion_state.h"
 #include "resources/resource.h"
 
 // The command names its focus targets without knowing the dialog's resources.

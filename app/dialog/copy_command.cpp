@@ -6,6 +6,7 @@
 #include "app/dialog/dialog_commands.h"
 #include "app/dialog/error_message.h"
 #include "command/messages.h"
+#include "command/program_state.h"
 #include "convert/conversion_state.h"
 
 void CopyCommand() {

@@ -9,6 +9,7 @@
 #include "app/dialog/output_layout.h"
 #include "command/definition_catalog.h"
 #include "command/messages.h"
+#include "command/program_state.h"
 #include "resources/resource.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "convert/conversion_state.h"
 #include "command/definition_catalog.h"
+#include "command/program_state.h"
 #include "command/run_conversion.h"
 #include "gtest/gtest.h"
 #include "image/dib_image.h"
@@ -103,7 +103,7 @@ class CliTest : public ::testing::Test {
         definitionPath.c_str(), blockWidth, blockHeight, picturePath.c_str());
     std::string text = result.ok ? conversionState.ArtText : "(failed)";
     dibImage.Reset();
-    ReleaseConversion();
+    ReleaseConversion(conversionState);
     return text;
   }
 

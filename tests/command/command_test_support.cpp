@@ -37,11 +37,11 @@ std::string EngineText(const Picture& picture, const std::string& definitions,
       target[2] = source[2];
     }
   }
-  ReleaseConversion();
-  if (count == 0 || !PreparePicture(picture.width, picture.height, rows.data())) return "";
-  ConvertTiles(conversionState.PixelGrid, conversionState.width, conversionState.height, table,
-               count, blockWidth, blockHeight, conversionState.ArtText);
-  std::string text = conversionState.ArtText;
-  ReleaseConversion();
+  ConversionState state;
+  if (count == 0 || !PreparePicture(state, picture.width, picture.height, rows.data())) return "";
+  ConvertTiles(state.PixelGrid, state.width, state.height, table, count, blockWidth,
+               blockHeight, state.ArtText);
+  std::string text = state.ArtText;
+  ReleaseConversion(state);
   return text;
 }

@@ -11,10 +11,8 @@
 #include <vector>
 
 #include "app/dialog/dialog_state.h"
-#include "convert/conversion_state.h"
-#include "command/definition_catalog.h"
+#include "command/program_state.h"
 #include "gtest/gtest.h"
-#include "image/plugin_host.h"
 #include "resources/resource.h"
 #include "tests/dialog/dialog_harness.h"
 #include "tests/support/program_paths.h"

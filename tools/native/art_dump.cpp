@@ -42,13 +42,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "glyphrane-artdump: no definitions in \"%s\"\n", argv[2]);
     return 1;
   }
-  if (!PreparePicture(picture.width, picture.height, picture.rows.data())) {
+  ConversionState conversion;
+  if (!PreparePicture(conversion, picture.width, picture.height, picture.rows.data())) {
     std::fputs("glyphrane-artdump: out of memory\n", stderr);
     return 1;
   }
-  ConvertTiles(conversionState.PixelGrid, conversionState.width, conversionState.height, table,
-               count, blockWidth, blockHeight, conversionState.ArtText);
-  std::fputs(conversionState.ArtText, stdout);
-  ReleaseConversion();
+  ConvertTiles(conversion.PixelGrid, conversion.width, conversion.height, table, count,
+               blockWidth, blockHeight, conversion.ArtText);
+  std::fputs(conversion.ArtText, stdout);
+  ReleaseConversion(conversion);
   return 0;
 }
