@@ -2,26 +2,17 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "convert/ansi_text.h"
+#include "platform/directory_walk.h"
+#include "platform/path_join.h"
 
 namespace {
 
-constexpr char kPatternTail[] = "\\data\\*.txt";
-constexpr size_t kPathBufferSize = MAX_PATH;
-
-// Formats programFolder\data\*.txt into pattern. False, with nothing written, when
-// the folder leaves no room in the buffer for the tail and its NUL: such a folder
-// is refused before any copy, so no byte lands past the buffer.
-bool FormatSearchPattern(const char* programFolder, char (&pattern)[kPathBufferSize]) {
-  const size_t folderLength = ::strnlen(programFolder, kPathBufferSize);
-  if (folderLength + sizeof(kPatternTail) > kPathBufferSize) return false;
-  std::memcpy(pattern, programFolder, folderLength);
-  std::memcpy(pattern + folderLength, kPatternTail, sizeof(kPatternTail));
-  return true;
-}
+constexpr char kPatternTail[] = "data\\*.txt";
 
 // cFileName is NUL-terminated by the platform; the copy is bounded all the same so
 // that an entry never holds an unterminated name.
@@ -39,9 +30,10 @@ void FillEntry(CatalogEntry& entry, const char* foundName) {
   if (dot != nullptr) *dot = '\0';
 }
 
-uint32_t CountMatches(HANDLE search, WIN32_FIND_DATAA& found) {
-  uint32_t count = 1;
-  while (count < UINT32_MAX && ::FindNextFileA(search, &found)) ++count;
+// The entries pattern finds, 0 when none.
+uint32_t CountMatches(const char* pattern) {
+  uint32_t count = 0;
+  ForEachMatch(pattern, [&count](const char*) { return ++count < UINT32_MAX; });
   return count;
 }
 
@@ -54,16 +46,13 @@ void ReleaseDefinitionCatalog(DefinitionCatalog& catalog) {
 }
 
 bool BuildDefinitionCatalog(const char* programFolder, DefinitionCatalog& catalog) {
-  char pattern[kPathBufferSize];
-  if (!FormatSearchPattern(programFolder, pattern)) return true;
+  // A folder that leaves no room for the tail is refused before any copy.
+  char pattern[kPathBytes];
+  if (!JoinPath(pattern, programFolder, kPatternTail)) return true;
 
-  WIN32_FIND_DATAA found;
-  HANDLE search = ::FindFirstFileA(pattern, &found);
-  if (search == INVALID_HANDLE_VALUE) return true;
-
+  const uint32_t expected = CountMatches(pattern);
+  if (expected == 0) return true;
   ReleaseDefinitionCatalog(catalog);
-  const uint32_t expected = CountMatches(search, found);
-  ::FindClose(search);
 
   if (expected > SIZE_MAX / sizeof(CatalogEntry)) return false;
   CatalogEntry* entries =
@@ -73,14 +62,10 @@ bool BuildDefinitionCatalog(const char* programFolder, DefinitionCatalog& catalo
   // The folder may have changed since the count: take at most what was counted,
   // and whatever the second search yields.
   uint32_t filled = 0;
-  search = ::FindFirstFileA(pattern, &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      FillEntry(entries[filled], found.cFileName);
-      ++filled;
-    } while (filled < expected && ::FindNextFileA(search, &found));
-    ::FindClose(search);
-  }
+  ForEachMatch(pattern, [&](const char* name) {
+    FillEntry(entries[filled], name);
+    return ++filled < expected;
+  });
 
   if (filled == 0) {
     std::free(entries);

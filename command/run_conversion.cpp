@@ -10,11 +10,11 @@
 #include "convert/definition_loader.h"
 #include "convert/tile_matching.h"
 #include "image/dib_image.h"
+#include "platform/path_join.h"
 
 namespace {
 
-constexpr size_t kPathBufferSize = MAX_PATH;
-constexpr char kDataFolder[] = "\\data\\";
+constexpr char kDataFolder[] = "data";
 
 constexpr ConversionResult kSuccess = {true, {nullptr, 0}};
 
@@ -35,23 +35,14 @@ ConversionResult UnreadablePicture() {
 
 bool IsValidBlockSize(uint32_t size) { return static_cast<int32_t>(size) > 0; }
 
-// programFolder\data\fileName into path; false, with nothing written past the
-// buffer, when the whole path and its NUL do not fit. Both sources are bounded
-// because a catalogue entry is a fixed field that need not hold a NUL.
+// programFolder\data\fileName into path; false when the whole path and its NUL
+// do not fit. A catalogue entry is a fixed field that need not hold a NUL, which
+// JoinPath allows for.
 bool ComposeDefinitionPath(const char* programFolder, const char* fileName,
-                           char (&path)[kPathBufferSize]) {
-  const size_t folderLength = ::strnlen(programFolder, kPathBufferSize);
-  const size_t nameLength = ::strnlen(fileName, kPathBufferSize);
-  const size_t tailLength = sizeof(kDataFolder) - 1;
-  if (folderLength + tailLength + nameLength + 1 > kPathBufferSize) return false;
-  char* next = path;
-  std::memcpy(next, programFolder, folderLength);
-  next += folderLength;
-  std::memcpy(next, kDataFolder, tailLength);
-  next += tailLength;
-  std::memcpy(next, fileName, nameLength);
-  next[nameLength] = '\0';
-  return true;
+                           char (&path)[kPathBytes]) {
+  char dataFolder[kPathBytes];
+  return JoinPath(dataFolder, programFolder, kDataFolder) &&
+         JoinPath(path, dataFolder, fileName);
 }
 
 // Empties the holder and the state, then takes the new picture. The previous
@@ -59,7 +50,7 @@ bool ComposeDefinitionPath(const char* programFolder, const char* fileName,
 bool LoadPicture(const char* picturePath) {
   dibImage.Reset();
   ReleaseConversion(conversionState);
-  if (::strnlen(picturePath, kPathBufferSize) >= kPathBufferSize) return false;
+  if (::strnlen(picturePath, kPathBytes) >= kPathBytes) return false;
   if (dibImage.Load(pluginTable, picturePath, 32) == 0) return false;
   const BITMAPINFOHEADER& header = dibImage.info.bmiHeader;
   // PreparePicture reads width x height x 4 bytes from bits: only a held 32-bit
@@ -104,7 +95,7 @@ ConversionResult RunConversion(const char* programFolder, const DefinitionCatalo
 
   // The block checks come before the definition step, so a path that cannot be
   // composed is reported only once they pass.
-  char path[kPathBufferSize];
+  char path[kPathBytes];
   const bool composed = ComposeDefinitionPath(programFolder, entry.fileName, path);
   return RunConversionWithDefinitionFile(composed ? path : nullptr, blockWidth, blockHeight,
                                          picturePath);

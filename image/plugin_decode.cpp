@@ -4,6 +4,7 @@
 #include "image/dib_size.h"
 #include "image/plugin_host.h"
 #include "image/susie_interface.h"
+#include "platform/win32_handles.h"
 
 // A plug-in's answer is untrusted: every size it states is checked against the
 // memory blocks it actually handed over before a byte is read from them.
@@ -119,13 +120,14 @@ int DecodeWithPlugin(const PluginTable& table, const void* data, long size,
                                 &infoHandle, &pixelsHandle, nullptr, 0);
   // A failed decode hands over nothing that the host may free.
   if (answer != 0) return answer;
+  // One block handed over twice is freed once.
+  const ScopedLocalMemory ownedInfo(infoHandle);
+  const ScopedLocalMemory ownedPixels(pixelsHandle != infoHandle ? pixelsHandle : nullptr);
 
   int pixelBytes = 0;
   if (infoHandle != nullptr && pixelsHandle != nullptr &&
       CopyHeader(infoHandle, info, &pixelBytes)) {
     *pixels = CopyPixels(pixelsHandle, info, pixelBytes);
   }
-  if (infoHandle != nullptr) ::LocalFree(infoHandle);
-  if (pixelsHandle != nullptr && pixelsHandle != infoHandle) ::LocalFree(pixelsHandle);
   return *pixels != nullptr ? 0 : 1;
 }

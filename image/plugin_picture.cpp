@@ -4,6 +4,7 @@
 
 #include "image/dib_size.h"
 #include "image/plugin_host.h"
+#include "platform/win32_handles.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ bool AnyPluginClaims(const PluginTable& table, HANDLE file, DWORD fileSize) {
 
 // Builds the section from a decoded picture; takes ownership of pixels.
 HBITMAP MakeSection(const PluginBitmapInfo& info, void* pixels) {
+  const ScopedLocalMemory owned(pixels);
   const BITMAPINFOHEADER& header = info.bmiHeader;
   void* sectionBits = nullptr;
   HBITMAP section = ::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
@@ -54,7 +56,6 @@ HBITMAP MakeSection(const PluginBitmapInfo& info, void* pixels) {
                            : header.biSizeImage;
     std::memcpy(sectionBits, pixels, copy);
   }
-  ::LocalFree(pixels);
   return section;
 }
 
@@ -85,10 +86,7 @@ HBITMAP LoadFromOpenFile(const PluginTable& table, HANDLE file) {
 }  // namespace
 
 HBITMAP LoadPictureViaPlugins(const PluginTable& table, const char* path) {
-  HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  HBITMAP section = LoadFromOpenFile(table, file);
-  ::CloseHandle(file);
-  return section;
+  const ScopedFile file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.ok() ? LoadFromOpenFile(table, file.get()) : nullptr;
 }

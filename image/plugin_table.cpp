@@ -1,34 +1,9 @@
-#include <cstdio>
 #include <cstdlib>
 
 #include "image/plugin_host.h"
 #include "image/susie_interface.h"
-
-namespace {
-
-const int kPathBytes = 260;
-
-// One directory search over pattern; calls visit with each entry's file name
-// until it returns false. False when the search finds nothing.
-template <typename Visit>
-bool ForEachMatch(const char* pattern, Visit visit) {
-  WIN32_FIND_DATAA entry;
-  HANDLE search = ::FindFirstFileA(pattern, &entry);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  do {
-    if (!visit(entry.cFileName)) break;
-  } while (::FindNextFileA(search, &entry));
-  ::FindClose(search);
-  return true;
-}
-
-// Builds "<folder>\<name>" into out; false when it does not fit.
-bool JoinPath(char (&out)[kPathBytes], const char* folder, const char* name) {
-  const int length = std::snprintf(out, sizeof out, "%s\\%s", folder, name);
-  return length >= 0 && length < kPathBytes;
-}
-
-}  // namespace
+#include "platform/directory_walk.h"
+#include "platform/path_join.h"
 
 void LoadPlugins(PluginTable& table, const char* folder) {
   table.modules = nullptr;
