@@ -1,8 +1,10 @@
 #include "app/cli/cli_arguments.h"
 
 #include <cstring>
+#include <string>
 
 #include "command/block_field.h"
+#include "convert/option_text.h"
 
 const char kCliUsage[] =
     "使い方: glyphrane-cli [--definition 名前 | --definition-file ファイル] "
@@ -12,13 +14,12 @@ const char kCliUsage[] =
 
 namespace {
 
-// The width is read from the start of the value: the field rule stops at the
-// first non-digit, so the "x" ends the width as the end of a field would.
+// Each side is read as its dialog field would be.
 bool ReadBlockSize(const char* value, CliOptions& options) {
-  const char* separator = std::strchr(value, 'x');
-  if (separator == nullptr) return false;
-  options.blockWidth = ReadBlockField(value);
-  options.blockHeight = ReadBlockField(separator + 1);
+  std::string width, height;
+  if (!SplitBlockSize(value, &width, &height)) return false;
+  options.blockWidth = ReadBlockField(width.c_str());
+  options.blockHeight = ReadBlockField(height.c_str());
   return true;
 }
 

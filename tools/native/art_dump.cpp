@@ -2,22 +2,18 @@
 // the engine's own code, and prints the text. The scoring of glyph sets runs it on
 // Linux, where the Windows programs would need Wine for every picture.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "convert/conversion_state.h"
 #include "convert/definition_loader.h"
+#include "convert/option_text.h"
 #include "convert/tile_matching.h"
 #include "tools/native/ppm_picture.h"
 
 namespace {
 
 bool ReadBlockSide(const char* text, int32_t* value) {
-  char* end = nullptr;
-  long number = std::strtol(text, &end, 10);
-  if (*end != '\0' || number < 1 || number > 4096) return false;
-  *value = static_cast<int32_t>(number);
-  return true;
+  return ReadWholeNumber(text, 1, 4096, value);
 }
 
 GlyphDefinition table[kDefinitionTableCapacity];
