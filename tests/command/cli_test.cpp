@@ -23,6 +23,16 @@ namespace {
 
 const std::string kNewline = "\r\n";  // standard error is in text mode
 
+// The scene pictures are made by ImageMagick at build time.
+#ifdef GLYPHRANE_NO_IMAGEMAGICK
+constexpr bool kScenePicturesMade = false;
+#else
+constexpr bool kScenePicturesMade = true;
+#endif
+constexpr char kNoScenePictures[] =
+    "ImageMagick (convert) was not found when this build was configured, so the scene "
+    "pictures in PNG, JPEG, PPM, PGM and BMP were not made";
+
 struct OwnedCatalog : DefinitionCatalog {
   ~OwnedCatalog() { std::free(entries); }
 };
@@ -256,6 +266,7 @@ TEST_F(CliTest, FindsItsDataFolderWhenTheFolderAndNameEndInA5CTrailByte) {
 }
 
 TEST_F(CliTest, ConvertsPngJpegAndNetpbmPictures) {
+  if (!kScenePicturesMade) GTEST_SKIP() << kNoScenePictures;
   const std::string pictures = TestProgramFolder() + "\\pictures";
   const Picture ppm = ReadPpm(ReadBytes(pictures + "\\scene.ppm"));
   ASSERT_GT(ppm.width, 0);
@@ -275,6 +286,7 @@ TEST_F(CliTest, ConvertsPngJpegAndNetpbmPictures) {
 }
 
 TEST_F(CliTest, ConvertsEveryFormatWithEveryShippedGlyphSet) {
+  if (!kScenePicturesMade) GTEST_SKIP() << kNoScenePictures;
   // The shipped sets take the place of the test's own, chosen by display name.
   const std::string shipped = TestProgramFolder() + "\\shipped_data";
   ::DeleteFileA(program_.Child("data\\glyphs.txt").c_str());
