@@ -12,7 +12,7 @@
 #include "command/run_conversion.h"
 #include "gtest/gtest.h"
 #include "image/dib_image.h"
-#include "tests/command/cli_process.h"
+#include "tests/support/process_runner.h"
 #include "tests/command/command_test_support.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/program_paths.h"

@@ -9,6 +9,7 @@
 #include "gtest/gtest.h"
 #include "resources/resource.h"
 #include "tests/dialog/program_under_test.h"
+#include "tests/support/process_runner.h"
 #include "tests/support/program_paths.h"
 #include "tests/support/sample_definitions.h"
 #include "tests/support/sample_pictures.h"
@@ -35,16 +36,16 @@ class ProgramFolder : public TestFolder {
 
   // What glyphrane-cli prints for the same inputs.
   std::string CliText(const std::string& block, const std::string& picture) const {
-    long status = -1;
-    std::string text = RunAndCaptureOutput("\"" + Child("glyphrane-cli.exe") +
-                                               "\" --definition sample --block " + block + " \"" +
-                                               picture + "\"",
-                                           &status);
-    EXPECT_EQ(status, 0) << "glyphrane-cli for " << picture;
-    return text;
+    const ProcessResult result =
+        RunProgram(Child("glyphrane-cli.exe"), {"--definition", "sample", "--block", block, picture},
+                   outputs_.path());
+    EXPECT_EQ(result.exitCode, 0u) << "glyphrane-cli for " << picture;
+    return result.out;
   }
 
  private:
+  TestFolder outputs_{"-e2e-outputs"};
+
   // A bright square in a dark field and a mid band, for the plug-in to decode.
   static Picture SquarePicture() {
     Picture picture{48, 36, {}};
