@@ -5,11 +5,13 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "gtest/gtest.h"
 #include "resources/resource.h"
 #include "tests/dialog/program_under_test.h"
 #include "tests/support/process_runner.h"
+#include "tests/support/program_folder.h"
 #include "tests/support/program_paths.h"
 #include "tests/support/sample_definitions.h"
 #include "tests/support/sample_pictures.h"
@@ -19,16 +21,17 @@ namespace {
 
 const char kNoDefinitions[] = "定義ファイルが見つかりません。起動を中止します。";
 
-// A program folder: the program, the console converter, the Netpbm plug-in, a
-// glyph set and two pictures (one for GDI+, one for the plug-in).
-class ProgramFolder : public TestFolder {
+// A program folder with the programs installed: the program, the console
+// converter, the Netpbm plug-in, a glyph set and two pictures (one for GDI+, one
+// for the plug-in).
+class InstalledProgram : public ProgramFolder {
  public:
-  explicit ProgramFolder(const std::string& suffix = "-e2e", bool withData = true)
-      : TestFolder(suffix) {
+  explicit InstalledProgram(const std::string& suffix = "-e2e", bool withData = true)
+      : ProgramFolder(suffix, GLYPHRANE_NETPBM_PLUGIN,
+                      withData ? std::vector<std::string>{"sample.txt"}
+                               : std::vector<std::string>{}) {
     CopyIn(BuildOutputPath(GLYPHRANE_EXE), "glyphrane.exe");
     CopyIn(BuildOutputPath(GLYPHRANE_CLI), "glyphrane-cli.exe");
-    CopyIn(BuildOutputPath(GLYPHRANE_NETPBM_PLUGIN), "netpbm.spi");
-    if (withData) Write("data\\sample.txt", SampleDefinitions());
     Write("picture.bmp", BmpFile(DiscPicture(180, 120)));
     Write("picture.ppm", PpmFile(SquarePicture()));
   }
@@ -60,7 +63,7 @@ class ProgramFolder : public TestFolder {
 };
 
 // Starts the program of folder and waits for its main dialog; null when either fails.
-HWND StartToDialog(ProgramUnderTest& program, const ProgramFolder& folder) {
+HWND StartToDialog(ProgramUnderTest& program, const InstalledProgram& folder) {
   if (!program.Start(folder.exe())) {
     ADD_FAILURE() << "cannot start " << folder.exe();
     return nullptr;
@@ -95,7 +98,7 @@ void EmptyClipboard() {
 TEST(GlyphraneStartUp, ShowsTheFirstGlyphSetAndDefaultsAndEndsByTheCloseBox) {
   // "ソ" ends in 0x5C: the program folder must still be cut at the real backslash,
   // or the data folder is not found.
-  ProgramFolder folder("-ソフト");
+  InstalledProgram folder("-ソフト");
   folder.Write("data\\second.txt", SampleDefinitions());
   ProgramUnderTest program;
   HWND dialog = StartToDialog(program, folder);
@@ -127,7 +130,7 @@ TEST(GlyphraneStartUp, ShowsTheFirstGlyphSetAndDefaultsAndEndsByTheCloseBox) {
 
 TEST(GlyphraneStartUp, WithoutDefinitionFilesShowsItsMessageThenEndsWithZero) {
   for (bool emptyDataFolder : {false, true}) {
-    ProgramFolder folder("-e2e", false);
+    InstalledProgram folder("-e2e", false);
     if (emptyDataFolder) folder.MakeFolder("data");
     ProgramUnderTest program;
     ASSERT_TRUE(program.Start(folder.exe()));
@@ -162,7 +165,7 @@ class NativeGdiplusOverride {
 };
 
 TEST(GlyphraneStartUp, AFailedGdiplusStartShowsOnlyItsMessageAndNoWindow) {
-  ProgramFolder folder;  // with glyph sets: no catalogue message may follow
+  InstalledProgram folder;  // with glyph sets: no catalogue message may follow
   ASSERT_TRUE(folder.CopyIn(BuildOutputPath(GLYPHRANE_STANDIN_GDIPLUS), "gdiplus.dll"));
   NativeGdiplusOverride override;
   ProgramUnderTest program;
@@ -177,7 +180,7 @@ TEST(GlyphraneStartUp, AFailedGdiplusStartShowsOnlyItsMessageAndNoWindow) {
 }
 
 TEST(GlyphraneConvert, ThePaneShowsWhatGlyphraneCliPrints) {
-  ProgramFolder folder;
+  InstalledProgram folder;
   ProgramUnderTest program;
   HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr);
@@ -208,7 +211,7 @@ TEST(GlyphraneConvert, ThePaneShowsWhatGlyphraneCliPrints) {
 }
 
 TEST(GlyphraneConvert, EachFaultIsReportedWithTheFocusOnItsControl) {
-  ProgramFolder folder;
+  InstalledProgram folder;
   folder.Write("data\\broken.txt", "no record marker here\r\n");
   ProgramUnderTest program;
   HWND dialog = StartToDialog(program, folder);
@@ -254,7 +257,7 @@ TEST(GlyphraneConvert, EachFaultIsReportedWithTheFocusOnItsControl) {
 }
 
 TEST(GlyphraneCopy, CopiesTheLastConversionNotThePaneAndNothingAfterAFailedPicture) {
-  ProgramFolder folder;
+  InstalledProgram folder;
   ProgramUnderTest program;
   HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr);
@@ -299,7 +302,7 @@ TEST(GlyphraneCopy, CopiesTheLastConversionNotThePaneAndNothingAfterAFailedPictu
 }
 
 TEST(GlyphraneBrowse, CancellingLeavesThePathAndChoosingAFileSetsIt) {
-  ProgramFolder folder;
+  InstalledProgram folder;
   ProgramUnderTest program;
   HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr);
