@@ -35,31 +35,34 @@ class ScopedHandle {
   Handle handle_;
 };
 
-// CreateFileA says "none" with INVALID_HANDLE_VALUE, not null.
-struct FileTraits {
+// What "none" is: null for most handles, INVALID_HANDLE_VALUE for the files and
+// searches that CreateFileA and FindFirstFileA open.
+template <typename HandleType>
+struct NullMeansNone {
+  using Handle = HandleType;
+  static Handle None() { return nullptr; }
+};
+struct InvalidValueMeansNone {
   using Handle = HANDLE;
   static Handle None() { return INVALID_HANDLE_VALUE; }
+};
+
+struct FileTraits : InvalidValueMeansNone {
   static void Close(Handle handle) { ::CloseHandle(handle); }
 };
 using ScopedFile = ScopedHandle<FileTraits>;
 
-struct FindTraits {
-  using Handle = HANDLE;
-  static Handle None() { return INVALID_HANDLE_VALUE; }
+struct FindTraits : InvalidValueMeansNone {
   static void Close(Handle handle) { ::FindClose(handle); }
 };
 using ScopedFind = ScopedHandle<FindTraits>;
 
-struct LocalMemoryTraits {
-  using Handle = HLOCAL;
-  static Handle None() { return nullptr; }
+struct LocalMemoryTraits : NullMeansNone<HLOCAL> {
   static void Close(Handle handle) { ::LocalFree(handle); }
 };
 using ScopedLocalMemory = ScopedHandle<LocalMemoryTraits>;
 
-struct DcTraits {
-  using Handle = HDC;
-  static Handle None() { return nullptr; }
+struct DcTraits : NullMeansNone<HDC> {
   static void Close(Handle handle) { ::DeleteDC(handle); }
 };
 using ScopedDc = ScopedHandle<DcTraits>;
@@ -72,18 +75,14 @@ class ScopedMemoryDc : public ScopedDc {
 
 // A font, bitmap or other GDI object, deleted when the owner ends.
 template <typename Object>
-struct GdiObjectTraits {
-  using Handle = Object;
-  static Handle None() { return nullptr; }
-  static void Close(Handle handle) { ::DeleteObject(handle); }
+struct GdiObjectTraits : NullMeansNone<Object> {
+  static void Close(Object handle) { ::DeleteObject(handle); }
 };
 template <typename Object>
 using ScopedGdiObject = ScopedHandle<GdiObjectTraits<Object>>;
 
 // A picture of the GDI+ flat interface.
-struct GdiplusImageTraits {
-  using Handle = Gdiplus::GpImage*;
-  static Handle None() { return nullptr; }
+struct GdiplusImageTraits : NullMeansNone<Gdiplus::GpImage*> {
   static void Close(Handle handle) { Gdiplus::DllExports::GdipDisposeImage(handle); }
 };
 using ScopedGdiplusImage = ScopedHandle<GdiplusImageTraits>;
