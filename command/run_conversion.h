@@ -25,8 +25,10 @@ struct ConversionResult {
 };
 
 // Runs one Convert request: checks selection, entry, block width and height, reads
-// programFolder\data\<fileName>, loads the picture and converts it. On success
-// conversionState.ArtText holds the new text. A composed definition path that does
+// programFolder\data\<fileName> into definitionTable, loads the picture into
+// dibImage (the plug-ins of pluginTable first) and converts it into conversionState,
+// the program's instances of program_state.h. On success conversionState.ArtText
+// holds the new text. A composed definition path that does
 // not fit 259 bytes fails as an unreadable definition file. After a failure at the
 // picture no ArtText exists; after an earlier failure the state is untouched.
 ConversionResult RunConversion(const char* programFolder, const DefinitionCatalog& catalog,
