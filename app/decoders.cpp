@@ -4,7 +4,7 @@
 #include <gdiplus.h>
 
 #include "app/program_folder.h"
-#include "image/plugin_host.h"
+#include "command/program_state.h"
 
 ULONG_PTR gdiplusToken;
 
@@ -12,11 +12,11 @@ bool StartDecoders() {
   // GDI+'s own background thread runs its hooks, so this program need not.
   Gdiplus::GdiplusStartupInput input(nullptr, FALSE, FALSE);
   if (Gdiplus::GdiplusStartup(&gdiplusToken, &input, nullptr) != Gdiplus::Ok) return false;
-  LoadPlugins(programFolder);
+  LoadPlugins(pluginTable, programFolder);
   return true;
 }
 
 void StopDecoders() {
   Gdiplus::GdiplusShutdown(gdiplusToken);
-  UnloadPlugins();
+  UnloadPlugins(pluginTable);
 }

@@ -1,7 +1,9 @@
-# The download for Windows users: a ZIP holding the program, the console converter,
-# the Netpbm plug-in, the glyph sets in data\ and a short read-me; one per build,
-# glyphrane-VERSION-win32.zip from the i686 build, -win64.zip from the x86_64 one.
+# The program folder as a user has it, and the download for Windows users: a ZIP
+# holding the program, the console converter, the Netpbm plug-in, the glyph sets in
+# data\ and a short read-me; one per build, glyphrane-VERSION-win32.zip from the
+# i686 build, -win64.zip from the x86_64 one.
 #   cmake --build build/win32 --target package
+#   cmake --install build/win32 --prefix FOLDER      (the folder tools/run uses)
 if(NOT WIN32)
   return()
 endif()
@@ -23,6 +25,10 @@ if(readme_failed)
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${readme_source})
 install(FILES ${readme} DESTINATION .)
+
+# The sample picture, for tools/run's folder only: not part of the download.
+install(FILES ${PROJECT_SOURCE_DIR}/data/samples/rose.jpg DESTINATION .
+        COMPONENT samples EXCLUDE_FROM_ALL)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Glyphrane)

@@ -1,11 +1,5 @@
 #include "convert/ansi_text.h"
 
-#ifdef _WIN32
-#include <windows.h>
-
-bool IsAnsiLeadByte(uint8_t byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
-#endif
-
 const char* FindLastCharacter(const char* text, char target, LeadBytePredicate isLeadByte) {
   const char* found = nullptr;
   for (const char* p = text; *p != '\0'; ++p) {

@@ -16,9 +16,7 @@ char* FindLastCharacter(char* text, char target, LeadBytePredicate isLeadByte);
 // Lead bytes of code page 932 (0x81-0x9F, 0xE0-0xFC), for platform-free code.
 bool IsCp932LeadByte(uint8_t byte);
 
-#ifdef _WIN32
-// Lead bytes of the system's ANSI code page.
+// Lead bytes of the system's ANSI code page (one file per platform).
 bool IsAnsiLeadByte(uint8_t byte);
-#endif
 
 #endif  // GLYPHRANE_CONVERT_ANSI_TEXT_H_

@@ -3,8 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-ConversionState conversionState;
-
 namespace {
 
 inline int32_t ColourStep(const uint8_t* p, const uint8_t* q) {
@@ -31,13 +29,14 @@ size_t ArtTextSize(int32_t width, int32_t height) {
                          (uint64_t{static_cast<uint32_t>(height)} / 3) + 1);
 }
 
-void ReleaseConversion() {
-  std::free(conversionState.PixelGrid);
-  std::free(conversionState.ArtText);
-  conversionState = ConversionState{};
+void ReleaseConversion(ConversionState& state) {
+  std::free(state.PixelGrid);
+  std::free(state.ArtText);
+  state = ConversionState{};
 }
 
-bool PreparePicture(int32_t width, int32_t height, const uint8_t* rows) {
+bool PreparePicture(ConversionState& state, int32_t width, int32_t height,
+                    const uint8_t* rows) {
   if (width <= 0 || height <= 0) return false;
   size_t gridSize = CheckedSize(uint64_t{static_cast<uint32_t>(width)} *
                                 static_cast<uint32_t>(height) * 4);
@@ -69,9 +68,9 @@ bool PreparePicture(int32_t width, int32_t height, const uint8_t* rows) {
     }
   }
 
-  conversionState.PixelGrid = grid;
-  conversionState.width = width;
-  conversionState.height = height;
-  conversionState.ArtText = text;
+  state.PixelGrid = grid;
+  state.width = width;
+  state.height = height;
+  state.ArtText = text;
   return true;
 }

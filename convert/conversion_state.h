@@ -4,8 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-// The converter's working state: one instance for the whole program. Empty (all
-// null and 0) at start, after ReleaseConversion and after a failed PreparePicture.
+// The converter's working state. The program keeps one instance for the whole run
+// and passes it in; tools and tests keep their own. Empty (all null and 0) at
+// start, after ReleaseConversion and after a failed PreparePicture.
 struct ConversionState {
   // The picture top-down, width x height pixels of 4 bytes: blue, green, red and
   // edge strength (0 along the picture's border). Owned.
@@ -17,16 +18,15 @@ struct ConversionState {
   char* ArtText = nullptr;
 };
 
-extern ConversionState conversionState;
-
-// Releases the grid and the text and returns the state to Empty.
-void ReleaseConversion();
+// Releases the grid and the text and returns state to Empty.
+void ReleaseConversion(ConversionState& state);
 
 // Builds the grid from rows (height rows of width x 4 bytes, bottom row first, the
 // image holder's layout at 32 bits per pixel), fills its edge map and allocates
-// ArtText. False, with the state Empty, when a buffer cannot be had or its size
-// cannot be represented. REQUIRES: the state is Empty; width, height > 0.
-bool PreparePicture(int32_t width, int32_t height, const uint8_t* rows);
+// ArtText, all into state. False, with state Empty, when a buffer cannot be had or
+// its size cannot be represented. REQUIRES: state is Empty; width, height > 0.
+bool PreparePicture(ConversionState& state, int32_t width, int32_t height,
+                    const uint8_t* rows);
 
 // Byte size of ArtText for a picture of width x height pixels:
 // (width / 3 + 2) x (height / 3) + 1. 0 when it does not fit a size_t.

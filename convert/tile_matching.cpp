@@ -52,18 +52,14 @@ GlyphDefinition TileFeatures(const uint8_t* grid, int32_t gridWidth, int32_t x, 
 
 const GlyphDefinition& FindNearestGlyph(const GlyphDefinition* definitions, uint32_t count,
                                         const GlyphDefinition& features) {
-  const int32_t probe[12] = {features.blue,    features.green,   features.red,
-                             features.edge[0], features.edge[1], features.edge[2],
-                             features.edge[3], features.edge[4], features.edge[5],
-                             features.edge[6], features.edge[7], features.edge[8]};
+  int32_t probe[12];
+  ComparedValues(features, probe);
   const GlyphDefinition* best = definitions;
   uint64_t least = kSaturatedDistance;
   for (uint32_t i = 0; i < count; ++i) {
     const GlyphDefinition& record = definitions[i];
-    const int32_t values[12] = {record.blue,    record.green,   record.red,
-                                record.edge[0], record.edge[1], record.edge[2],
-                                record.edge[3], record.edge[4], record.edge[5],
-                                record.edge[6], record.edge[7], record.edge[8]};
+    int32_t values[12];
+    ComparedValues(record, values);
     uint64_t distance = 0;
     // Terms are never negative, so once the sum reaches the best distance so far
     // this record cannot win (a tie keeps the earlier one): stop summing.

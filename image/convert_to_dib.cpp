@@ -1,30 +1,16 @@
 #include "image/dib_image.h"
 #include "image/dib_size.h"
-
-namespace {
-
-// The two memory device contexts of one copy, released on every path.
-struct DcPair {
-  HDC source = nullptr;
-  HDC destination = nullptr;
-  ~DcPair() {
-    if (destination != nullptr) ::DeleteDC(destination);
-    if (source != nullptr) ::DeleteDC(source);
-  }
-};
-
-}  // namespace
+#include "platform/win32_handles.h"
 
 HBITMAP ConvertToDib(BITMAPINFO* info, void** bitsOut, HBITMAP source) {
   *bitsOut = nullptr;
   BITMAP description;
   if (::GetObjectA(source, sizeof description, &description) == 0) return nullptr;
 
-  DcPair dcs;
-  dcs.source = ::CreateCompatibleDC(nullptr);
-  if (dcs.source == nullptr) return nullptr;
-  dcs.destination = ::CreateCompatibleDC(nullptr);
-  if (dcs.destination == nullptr) return nullptr;
+  const ScopedMemoryDc sourceDc;
+  if (!sourceDc.ok()) return nullptr;
+  const ScopedMemoryDc destinationDc;
+  if (!destinationDc.ok()) return nullptr;
 
   BITMAPINFOHEADER& header = info->bmiHeader;
   if (header.biWidth == 0) header.biWidth = description.bmWidth;
@@ -41,12 +27,12 @@ HBITMAP ConvertToDib(BITMAPINFO* info, void** bitsOut, HBITMAP source) {
     *bitsOut = nullptr;
     return nullptr;
   }
-  HGDIOBJ oldSource = ::SelectObject(dcs.source, source);
-  HGDIOBJ oldDestination = ::SelectObject(dcs.destination, section);
-  const BOOL copied = ::BitBlt(dcs.destination, 0, 0, description.bmWidth,
-                               description.bmHeight, dcs.source, 0, 0, SRCCOPY);
-  ::SelectObject(dcs.source, oldSource);
-  ::SelectObject(dcs.destination, oldDestination);
+  HGDIOBJ oldSource = ::SelectObject(sourceDc.get(), source);
+  HGDIOBJ oldDestination = ::SelectObject(destinationDc.get(), section);
+  const BOOL copied = ::BitBlt(destinationDc.get(), 0, 0, description.bmWidth,
+                               description.bmHeight, sourceDc.get(), 0, 0, SRCCOPY);
+  ::SelectObject(sourceDc.get(), oldSource);
+  ::SelectObject(destinationDc.get(), oldDestination);
   ::GdiFlush();
   if (!copied) {
     ::DeleteObject(section);

@@ -33,8 +33,8 @@ void DibImage::Reset() {
   imageSize = 0;
 }
 
-int DibImage::Load(const char* fileName, int bitCount) {
-  HBITMAP decoded = LoadPictureViaPlugins(fileName);
+int DibImage::Load(const PluginTable& plugins, const char* fileName, int bitCount) {
+  HBITMAP decoded = LoadPictureViaPlugins(plugins, fileName);
   if (decoded == nullptr) decoded = LoadPictureViaGdiPlus(fileName);
   if (decoded == nullptr) return 0;
 

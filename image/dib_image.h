@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "image/plugin_host.h"
+
 // The one picture the program converts, held as its own DIB section. At 32 bits
 // per pixel the rows lie bottom-up, biWidth x 4 bytes each. All fields zero when
 // empty. Plain data with no constructor, so the global holder needs no
@@ -17,12 +19,14 @@ struct DibImage {
   // Empties the holder: the device context goes before the bitmap it holds.
   void Reset();
 
-  // Decodes fileName (plug-ins first, then GDI+) and holds it at bitCount bits
-  // per pixel (16, 24 or 32: depths without a colour table). 1 when held, 0
-  // otherwise. When no decoder reads the file the held picture is kept; a later
-  // failure leaves the holder without a bitmap.
+  // Decodes fileName (the plug-ins of plugins first, then GDI+) and holds it at
+  // bitCount bits per pixel (16, 24 or 32: depths without a colour table). 1 when
+  // held, 0 otherwise. When no decoder reads the file the held picture is kept. Once one
+  // has, the old picture is gone: a failed copy into the section leaves the holder
+  // empty, while a device context that cannot be had leaves the new bitmap held
+  // (with bits, info and imageSize) and memoryDc null, and still gives 0.
   // REQUIRES: GDI+ has been started.
-  int Load(const char* fileName, int bitCount);
+  int Load(const PluginTable& plugins, const char* fileName, int bitCount);
 };
 
 extern DibImage dibImage;

@@ -10,6 +10,8 @@
 
 #include "image/declared_picture_size.h"
 
+#include "platform/win32_handles.h"
+
 namespace gp = Gdiplus::DllExports;
 
 namespace {
@@ -21,22 +23,22 @@ namespace {
 // the zeroed section) on every version.
 Gdiplus::GpStatus DrawIntoSection(Gdiplus::GpImage* picture, HBITMAP section, int width,
                                   int height) {
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  if (dc == nullptr) return Gdiplus::OutOfMemory;
-  HGDIOBJ previous = ::SelectObject(dc, section);
   Gdiplus::GpStatus status = Gdiplus::GenericError;
-  if (previous != nullptr && previous != HGDI_ERROR) {
-    Gdiplus::GpGraphics* graphics = nullptr;
-    gp::GdipCreateFromHDC(dc, &graphics);
-    // A context that could not be made fails the drawing, which is the status
-    // that decides.
-    status = graphics != nullptr
-                 ? gp::GdipDrawImageRectI(graphics, picture, 0, 0, width, height)
-                 : Gdiplus::OutOfMemory;
-    if (graphics != nullptr) gp::GdipDeleteGraphics(graphics);
-    ::SelectObject(dc, previous);
+  {
+    const ScopedMemoryDc dc;
+    if (!dc.ok()) return Gdiplus::OutOfMemory;
+    const ScopedSelection selection(dc.get(), section);
+    if (selection.ok()) {
+      Gdiplus::GpGraphics* graphics = nullptr;
+      gp::GdipCreateFromHDC(dc.get(), &graphics);
+      // A context that could not be made fails the drawing, which is the status
+      // that decides.
+      status = graphics != nullptr
+                   ? gp::GdipDrawImageRectI(graphics, picture, 0, 0, width, height)
+                   : Gdiplus::OutOfMemory;
+      if (graphics != nullptr) gp::GdipDeleteGraphics(graphics);
+    }
   }
-  ::DeleteDC(dc);
   ::GdiFlush();
   return status;
 }
@@ -64,15 +66,14 @@ HBITMAP LoadPictureViaGdiPlus(const char* path) {
   if (::MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, 260) == 0) return nullptr;
   if (!DeclaredSizeFits(path)) return nullptr;
 
-  Gdiplus::GpBitmap* picture = nullptr;
-  if (gp::GdipCreateBitmapFromFile(widePath, &picture) != Gdiplus::Ok) {
-    if (picture != nullptr) gp::GdipDisposeImage(picture);
-    return nullptr;
-  }
+  Gdiplus::GpBitmap* created = nullptr;
+  const Gdiplus::GpStatus opened = gp::GdipCreateBitmapFromFile(widePath, &created);
+  const ScopedGdiplusImage picture(created);
+  if (opened != Gdiplus::Ok) return nullptr;
   UINT width = 0;
   UINT height = 0;
-  gp::GdipGetImageWidth(picture, &width);
-  gp::GdipGetImageHeight(picture, &height);
+  gp::GdipGetImageWidth(picture.get(), &width);
+  gp::GdipGetImageHeight(picture.get(), &height);
 
   BITMAPINFO info;
   std::memset(&info, 0, sizeof info);
@@ -85,23 +86,14 @@ HBITMAP LoadPictureViaGdiPlus(const char* path) {
   info.bmiHeader.biSizeImage = width * 4u * height;
   // A size that does not fit in 32 bits cannot be a section; CreateDIBSection
   // would otherwise be asked for a wrapped-around size.
-  if (width == 0 || height == 0 || width > 0x7FFFFFFFu / 4u / height) {
-    gp::GdipDisposeImage(picture);
-    return nullptr;
-  }
+  if (width == 0 || height == 0 || width > 0x7FFFFFFFu / 4u / height) return nullptr;
 
   void* bits = nullptr;
-  HBITMAP section = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (section == nullptr) {
-    gp::GdipDisposeImage(picture);
-    return nullptr;
-  }
-  const Gdiplus::GpStatus status = DrawIntoSection(picture, section, info.bmiHeader.biWidth,
+  ScopedGdiObject<HBITMAP> section(
+      ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!section.ok()) return nullptr;
+  const Gdiplus::GpStatus status = DrawIntoSection(picture.get(), section.get(),
+                                                   info.bmiHeader.biWidth,
                                                    info.bmiHeader.biHeight);
-  gp::GdipDisposeImage(picture);
-  if (status != Gdiplus::Ok) {
-    ::DeleteObject(section);
-    return nullptr;
-  }
-  return section;
+  return status == Gdiplus::Ok ? section.release() : nullptr;
 }

@@ -4,6 +4,7 @@
 #include "image/dib_size.h"
 #include "image/plugin_host.h"
 #include "image/susie_interface.h"
+#include "platform/win32_handles.h"
 
 // A plug-in's answer is untrusted: every size it states is checked against the
 // memory blocks it actually handed over before a byte is read from them.
@@ -13,9 +14,9 @@ namespace {
 const UINT kHeaderBytes = sizeof(BITMAPINFOHEADER);
 
 // The GetPicture of the first plug-in with both functions that claims data.
-SusieGetPictureProc ChoosePlugin(const void* data) {
-  for (int i = 0; i < pluginTable.moduleCount; ++i) {
-    HMODULE module = pluginTable.modules[i];
+SusieGetPictureProc ChoosePlugin(const PluginTable& table, const void* data) {
+  for (int i = 0; i < table.moduleCount; ++i) {
+    HMODULE module = table.modules[i];
     if (module == nullptr) continue;
     auto isSupported = FindSusieExport<SusieIsSupportedProc>(module, "IsSupported");
     auto getPicture = FindSusieExport<SusieGetPictureProc>(module, "GetPicture");
@@ -107,9 +108,10 @@ void* CopyPixels(HLOCAL pixelsHandle, PluginBitmapInfo* info, int pixelBytes) {
 
 }  // namespace
 
-int DecodeWithPlugin(const void* data, long size, PluginBitmapInfo* info, void** pixels) {
+int DecodeWithPlugin(const PluginTable& table, const void* data, long size,
+                     PluginBitmapInfo* info, void** pixels) {
   *pixels = nullptr;
-  SusieGetPictureProc getPicture = ChoosePlugin(data);
+  SusieGetPictureProc getPicture = ChoosePlugin(table, data);
   if (getPicture == nullptr) return -1;
 
   HLOCAL infoHandle = nullptr;
@@ -118,13 +120,14 @@ int DecodeWithPlugin(const void* data, long size, PluginBitmapInfo* info, void**
                                 &infoHandle, &pixelsHandle, nullptr, 0);
   // A failed decode hands over nothing that the host may free.
   if (answer != 0) return answer;
+  // One block handed over twice is freed once.
+  const ScopedLocalMemory ownedInfo(infoHandle);
+  const ScopedLocalMemory ownedPixels(pixelsHandle != infoHandle ? pixelsHandle : nullptr);
 
   int pixelBytes = 0;
   if (infoHandle != nullptr && pixelsHandle != nullptr &&
       CopyHeader(infoHandle, info, &pixelBytes)) {
     *pixels = CopyPixels(pixelsHandle, info, pixelBytes);
   }
-  if (infoHandle != nullptr) ::LocalFree(infoHandle);
-  if (pixelsHandle != nullptr && pixelsHandle != infoHandle) ::LocalFree(pixelsHandle);
   return *pixels != nullptr ? 0 : 1;
 }

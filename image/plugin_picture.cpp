@@ -4,6 +4,7 @@
 
 #include "image/dib_size.h"
 #include "image/plugin_host.h"
+#include "platform/win32_handles.h"
 
 namespace {
 
@@ -30,15 +31,16 @@ bool ReadExactly(HANDLE file, void* buffer, DWORD bytes) {
 }
 
 // Whether some plug-in claims the file, judged by its first 2 KB (zero-padded).
-bool AnyPluginClaims(HANDLE file, DWORD fileSize) {
+bool AnyPluginClaims(const PluginTable& table, HANDLE file, DWORD fileSize) {
   ZeroedBuffer header(kProbeBytes);
   if (header.get() == nullptr) return false;
   const DWORD probe = fileSize < kProbeBytes ? fileSize : kProbeBytes;
-  return ReadExactly(file, header.get(), probe) && ProbePlugins(header.get()) != 0;
+  return ReadExactly(file, header.get(), probe) && ProbePlugins(table, header.get()) != 0;
 }
 
 // Builds the section from a decoded picture; takes ownership of pixels.
 HBITMAP MakeSection(const PluginBitmapInfo& info, void* pixels) {
+  const ScopedLocalMemory owned(pixels);
   const BITMAPINFOHEADER& header = info.bmiHeader;
   void* sectionBits = nullptr;
   HBITMAP section = ::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
@@ -54,40 +56,37 @@ HBITMAP MakeSection(const PluginBitmapInfo& info, void* pixels) {
                            : header.biSizeImage;
     std::memcpy(sectionBits, pixels, copy);
   }
-  ::LocalFree(pixels);
   return section;
 }
 
 // Reads the whole file and decodes it; the file's bytes are gone on return.
-bool DecodeFile(HANDLE file, DWORD fileSize, PluginBitmapInfo* info, void** pixels) {
+bool DecodeFile(const PluginTable& table, HANDLE file, DWORD fileSize, PluginBitmapInfo* info,
+                void** pixels) {
   // Padded to 2 KB so the decoding step's IsSupported also sees the promised length.
   ZeroedBuffer contents(fileSize < kProbeBytes ? kProbeBytes : fileSize);
   return contents.get() != nullptr && ReadExactly(file, contents.get(), fileSize) &&
-         DecodeWithPlugin(contents.get(), static_cast<long>(fileSize), info, pixels) == 0;
+         DecodeWithPlugin(table, contents.get(), static_cast<long>(fileSize), info, pixels) == 0;
 }
 
-HBITMAP LoadFromOpenFile(HANDLE file) {
+HBITMAP LoadFromOpenFile(const PluginTable& table, HANDLE file) {
   DWORD high = 0;
   const DWORD fileSize = ::GetFileSize(file, &high);
   // The decode length is a signed 32-bit count; larger files are not taken.
   if (fileSize == INVALID_FILE_SIZE || high != 0 || fileSize > LONG_MAX) return nullptr;
 
-  if (!AnyPluginClaims(file, fileSize)) return nullptr;
+  if (!AnyPluginClaims(table, file, fileSize)) return nullptr;
   if (::SetFilePointer(file, 0, nullptr, FILE_BEGIN) != 0) return nullptr;
 
   PluginBitmapInfo info;
   void* pixels = nullptr;
-  if (!DecodeFile(file, fileSize, &info, &pixels)) return nullptr;
+  if (!DecodeFile(table, file, fileSize, &info, &pixels)) return nullptr;
   return MakeSection(info, pixels);
 }
 
 }  // namespace
 
-HBITMAP LoadPictureViaPlugins(const char* path) {
-  HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  HBITMAP section = LoadFromOpenFile(file);
-  ::CloseHandle(file);
-  return section;
+HBITMAP LoadPictureViaPlugins(const PluginTable& table, const char* path) {
+  const ScopedFile file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.ok() ? LoadFromOpenFile(table, file.get()) : nullptr;
 }

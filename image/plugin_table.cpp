@@ -1,40 +1,13 @@
-#include <cstdio>
 #include <cstdlib>
 
 #include "image/plugin_host.h"
 #include "image/susie_interface.h"
+#include "platform/directory_walk.h"
+#include "platform/path_join.h"
 
-PluginTable pluginTable;
-
-namespace {
-
-const int kPathBytes = 260;
-
-// One directory search over pattern; calls visit with each entry's file name
-// until it returns false. False when the search finds nothing.
-template <typename Visit>
-bool ForEachMatch(const char* pattern, Visit visit) {
-  WIN32_FIND_DATAA entry;
-  HANDLE search = ::FindFirstFileA(pattern, &entry);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  do {
-    if (!visit(entry.cFileName)) break;
-  } while (::FindNextFileA(search, &entry));
-  ::FindClose(search);
-  return true;
-}
-
-// Builds "<folder>\<name>" into out; false when it does not fit.
-bool JoinPath(char (&out)[kPathBytes], const char* folder, const char* name) {
-  const int length = std::snprintf(out, sizeof out, "%s\\%s", folder, name);
-  return length >= 0 && length < kPathBytes;
-}
-
-}  // namespace
-
-void LoadPlugins(const char* folder) {
-  pluginTable.modules = nullptr;
-  pluginTable.moduleCount = 0;
+void LoadPlugins(PluginTable& table, const char* folder) {
+  table.modules = nullptr;
+  table.moduleCount = 0;
 
   char pattern[kPathBytes];
   if (!JoinPath(pattern, folder, "*.spi")) return;
@@ -50,8 +23,8 @@ void LoadPlugins(const char* folder) {
 
   HMODULE* modules = static_cast<HMODULE*>(std::calloc(count, sizeof(HMODULE)));
   if (modules == nullptr) return;
-  pluginTable.modules = modules;
-  pluginTable.moduleCount = count;
+  table.modules = modules;
+  table.moduleCount = count;
 
   // Files that vanished since the count leave their entries null.
   int filled = 0;
@@ -62,18 +35,18 @@ void LoadPlugins(const char* folder) {
   });
 }
 
-void UnloadPlugins() {
-  for (int i = 0; i < pluginTable.moduleCount; ++i) {
-    if (pluginTable.modules[i] != nullptr) ::FreeLibrary(pluginTable.modules[i]);
+void UnloadPlugins(PluginTable& table) {
+  for (int i = 0; i < table.moduleCount; ++i) {
+    if (table.modules[i] != nullptr) ::FreeLibrary(table.modules[i]);
   }
-  std::free(pluginTable.modules);
-  pluginTable.modules = nullptr;
-  pluginTable.moduleCount = 0;
+  std::free(table.modules);
+  table.modules = nullptr;
+  table.moduleCount = 0;
 }
 
-int ProbePlugins(const void* header) {
-  for (int i = 0; i < pluginTable.moduleCount; ++i) {
-    HMODULE module = pluginTable.modules[i];
+int ProbePlugins(const PluginTable& table, const void* header) {
+  for (int i = 0; i < table.moduleCount; ++i) {
+    HMODULE module = table.modules[i];
     if (module == nullptr) continue;
     auto isSupported = FindSusieExport<SusieIsSupportedProc>(module, "IsSupported");
     if (isSupported == nullptr) continue;

@@ -1,23 +1,25 @@
 #include "app/cli/cli_arguments.h"
 
 #include <cstring>
+#include <string>
 
-#include "convert/run_conversion.h"
+#include "command/block_field.h"
+#include "convert/option_text.h"
 
 const char kCliUsage[] =
     "使い方: glyphrane-cli [--definition 名前 | --definition-file ファイル] "
     "[--block 幅x高さ] 画像ファイル\n"
-    "        glyphrane-cli --list\n";
+    "        glyphrane-cli --list\n"
+    "        glyphrane-cli --help\n";
 
 namespace {
 
-// The width is read from the start of the value: the field rule stops at the
-// first non-digit, so the "x" ends the width as the end of a field would.
+// Each side is read as its dialog field would be.
 bool ReadBlockSize(const char* value, CliOptions& options) {
-  const char* separator = std::strchr(value, 'x');
-  if (separator == nullptr) return false;
-  options.blockWidth = ReadBlockField(value);
-  options.blockHeight = ReadBlockField(separator + 1);
+  std::string width, height;
+  if (!SplitBlockSize(value, &width, &height)) return false;
+  options.blockWidth = ReadBlockField(width.c_str());
+  options.blockHeight = ReadBlockField(height.c_str());
   return true;
 }
 
@@ -27,7 +29,8 @@ bool Is(const char* argument, const char* option) { return std::strcmp(argument,
 
 bool ParseCliArguments(int argc, const char* const* argv, CliOptions& options) {
   options = CliOptions{};
-  bool list = false;
+  // --list and --help each stand alone: the one given, or kConvert.
+  CliCommand alone = CliCommand::kConvert;
   bool blockGiven = false;
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
@@ -41,9 +44,9 @@ bool ParseCliArguments(int argc, const char* const* argv, CliOptions& options) {
       optionsEnded = true;
       continue;
     }
-    if (Is(argument, "--list")) {
-      if (list) return false;
-      list = true;
+    if (Is(argument, "--list") || Is(argument, "--help")) {
+      if (alone != CliCommand::kConvert) return false;
+      alone = Is(argument, "--list") ? CliCommand::kList : CliCommand::kHelp;
       continue;
     }
     // Every other option takes the next argument as its value.
@@ -62,11 +65,10 @@ bool ParseCliArguments(int argc, const char* const* argv, CliOptions& options) {
       return false;
     }
   }
-  if (list) {
-    const bool alone = options.picturePath == nullptr && options.definitionName == nullptr &&
-                       options.definitionFile == nullptr && !blockGiven;
-    options.command = CliCommand::kList;
-    return alone;
+  if (alone != CliCommand::kConvert) {
+    options.command = alone;
+    return options.picturePath == nullptr && options.definitionName == nullptr &&
+           options.definitionFile == nullptr && !blockGiven;
   }
   return options.picturePath != nullptr;
 }

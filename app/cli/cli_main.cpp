@@ -1,6 +1,7 @@
 // The console converter: runs the Convert command for scripts and batch use.
-// Exit status 0 on success, 1 when the conversion (or what it needs) fails, with
-// the dialog's own message on standard error, 2 for a usage fault.
+// Exit status 0 on success (--help included), 1 when the conversion (or what it
+// needs) fails, with the dialog's own message on standard error, 2 for a usage
+// fault.
 #include <fcntl.h>
 #include <io.h>
 
@@ -10,9 +11,11 @@
 #include "app/cli/cli_arguments.h"
 #include "app/decoders.h"
 #include "app/program_folder.h"
+#include "command/definition_catalog.h"
+#include "command/messages.h"
+#include "command/program_state.h"
+#include "command/run_conversion.h"
 #include "convert/conversion_state.h"
-#include "convert/definition_catalog.h"
-#include "convert/run_conversion.h"
 #include "convert/tile_matching.h"
 
 namespace {
@@ -20,13 +23,6 @@ namespace {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-
-// The texts the dialog shows when it cannot start: the console converter cannot
-// go on for the same reasons.
-constexpr char kCatalogFailed[] = "定義ファイルの列挙に失敗しました。起動を中止します。";
-constexpr char kNoDefinitions[] = "定義ファイルが見つかりません。起動を中止します。";
-constexpr char kDecodersFailed[] = "DLLの初期化に失敗しました。起動を中止します。";
-constexpr char kWriteFailed[] = "標準出力への書き込みに失敗しました。";
 
 // The row end of the list matches the row end of the text art.
 constexpr char kLineEnd[] = "\r\n";
@@ -51,14 +47,14 @@ bool WriteOutput(const char* bytes, size_t size) {
 bool FinishOutput() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }
 
 int ListDefinitions() {
-  if (!BuildDefinitionCatalog(programFolder, definitionCatalog)) return Fail(kCatalogFailed);
+  if (!BuildDefinitionCatalog(programFolder, definitionCatalog)) return Fail(kMessageCatalogFailed);
   for (uint32_t i = 0; i < definitionCatalog.count; ++i) {
     const char* name = definitionCatalog.entries[i].displayName;
     if (!WriteOutput(name, std::strlen(name)) || !WriteOutput(kLineEnd, 2)) {
-      return Fail(kWriteFailed);
+      return Fail(kMessageWriteFailed);
     }
   }
-  return FinishOutput() ? kExitSuccess : Fail(kWriteFailed);
+  return FinishOutput() ? kExitSuccess : Fail(kMessageWriteFailed);
 }
 
 // --definition-file names the file itself; otherwise the catalogue entry at
@@ -75,15 +71,15 @@ ConversionResult RunChosenConversion(const CliOptions& options, int32_t selectio
 int Convert(const CliOptions& options) {
   int32_t selection = -1;
   if (options.definitionFile == nullptr) {
-    if (!BuildDefinitionCatalog(programFolder, definitionCatalog)) return Fail(kCatalogFailed);
-    if (definitionCatalog.count == 0) return Fail(kNoDefinitions);
+    if (!BuildDefinitionCatalog(programFolder, definitionCatalog)) return Fail(kMessageCatalogFailed);
+    if (definitionCatalog.count == 0) return Fail(kMessageNoDefinitions);
     // A name that no entry carries is a missing choice, as in the dialog.
     selection = options.definitionName != nullptr
                     ? FindDisplayName(definitionCatalog, options.definitionName)
                     : 0;
   }
 
-  if (!StartDecoders()) return Fail(kDecodersFailed);
+  if (!StartDecoders()) return Fail(kMessageDecodersFailed);
   const ConversionResult result = RunChosenConversion(options, selection);
   // The text no longer needs the decoders.
   StopDecoders();
@@ -94,8 +90,8 @@ int Convert(const CliOptions& options) {
       ArtTextLength(conversionState.width, conversionState.height,
                     static_cast<int32_t>(options.blockWidth), static_cast<int32_t>(options.blockHeight));
   const bool written = WriteOutput(conversionState.ArtText, length) && FinishOutput();
-  ReleaseConversion();
-  return written ? kExitSuccess : Fail(kWriteFailed);
+  ReleaseConversion(conversionState);
+  return written ? kExitSuccess : Fail(kMessageWriteFailed);
 }
 
 }  // namespace
@@ -105,6 +101,11 @@ int main(int argc, char** argv) {
   if (!ParseCliArguments(argc, argv, options)) {
     std::fputs(kCliUsage, stderr);
     return kExitUsage;
+  }
+  if (options.command == CliCommand::kHelp) {
+    // Asked for, the usage is the output, not a fault.
+    return std::fputs(kCliUsage, stdout) >= 0 && FinishOutput() ? kExitSuccess
+                                                                : Fail(kMessageWriteFailed);
   }
   // The text goes out byte for byte: no CR added before its LFs.
   ::_setmode(::_fileno(stdout), _O_BINARY);

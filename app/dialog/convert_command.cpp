@@ -4,10 +4,17 @@
 #include "app/dialog/dialog_state.h"
 #include "app/dialog/error_message.h"
 #include "app/program_folder.h"
+#include "command/definition_catalog.h"
+#include "command/program_state.h"
+#include "command/run_conversion.h"
 #include "convert/conversion_state.h"
-#include "convert/definition_catalog.h"
-#include "convert/run_conversion.h"
 #include "resources/resource.h"
+
+// The command names its focus targets without knowing the dialog's resources.
+static_assert(kFocusImagePath == IDC_IMAGE_PATH, "focus target of a picture fault");
+static_assert(kFocusDefinition == IDC_DEFINITION, "focus target of a definition fault");
+static_assert(kFocusBlockWidth == IDC_BLOCK_WIDTH, "focus target of a width fault");
+static_assert(kFocusBlockHeight == IDC_BLOCK_HEIGHT, "focus target of a height fault");
 
 void ConvertCommand() {
   HWND dialog = dialogState.mainDialog;

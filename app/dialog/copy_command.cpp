@@ -5,12 +5,14 @@
 #include "app/dialog/clipboard.h"
 #include "app/dialog/dialog_commands.h"
 #include "app/dialog/error_message.h"
+#include "command/messages.h"
+#include "command/program_state.h"
 #include "convert/conversion_state.h"
 
 void CopyCommand() {
   const char* text = conversionState.ArtText;
   if (text == nullptr) {
-    ShowErrorMessage("出力されたデータがありません。");
+    ShowErrorMessage(kMessageNoOutput);
     return;
   }
   // The NUL goes along: CF_TEXT readers expect it inside the block. A clipboard

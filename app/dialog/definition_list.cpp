@@ -2,6 +2,7 @@
 
 #include "app/dialog/dialog_state.h"
 #include "app/program_folder.h"
+#include "command/program_state.h"
 #include "resources/resource.h"
 
 void FillDefinitionList(HWND list, const DefinitionCatalog& catalog) {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "convert/definition_catalog.h"
+#include "command/definition_catalog.h"
 
 // Inserts the display name of every catalogue entry into the list at the entry's
 // own index. The list carries CBS_SORT, but an insertion at an explicit position

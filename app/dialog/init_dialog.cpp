@@ -7,7 +7,9 @@
 #include "app/dialog/dialog_state.h"
 #include "app/dialog/error_message.h"
 #include "app/dialog/output_layout.h"
-#include "convert/definition_catalog.h"
+#include "command/definition_catalog.h"
+#include "command/messages.h"
+#include "command/program_state.h"
 #include "resources/resource.h"
 
 namespace {
@@ -31,9 +33,9 @@ void SetDialogIcon(HWND dialog, WPARAM kind, int size) {
 bool FillDefinitions(HWND dialog) {
   const char* failure = nullptr;
   if (!BuildDefinitionList()) {
-    failure = "定義ファイルの列挙に失敗しました。起動を中止します。";
+    failure = kMessageCatalogFailed;
   } else if (definitionCatalog.count == 0) {
-    failure = "定義ファイルが見つかりません。起動を中止します。";
+    failure = kMessageNoDefinitions;
   }
   if (failure == nullptr) return true;
   ShowErrorMessage(failure);
@@ -47,7 +49,7 @@ void InitMainDialog(HWND dialog) {
   dialogState.mainDialog = dialog;
   if (!StartDecoders()) {
     // Nothing has started, so nothing needs stopping: the dialog ends unseen.
-    ShowErrorMessage("DLLの初期化に失敗しました。起動を中止します。");
+    ShowErrorMessage(kMessageDecodersFailed);
     ::EndDialog(dialog, 0);
     return;
   }

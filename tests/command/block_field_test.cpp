@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "convert/run_conversion.h"
+#include "command/block_field.h"
 #include "gtest/gtest.h"
 
 namespace {

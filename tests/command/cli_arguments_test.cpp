@@ -39,6 +39,9 @@ TEST(CliArgumentsTest, ReadsEveryOption) {
 
   ASSERT_TRUE(Parse({"--list"}, options));
   EXPECT_EQ(options.command, CliCommand::kList);
+
+  ASSERT_TRUE(Parse({"--help"}, options));
+  EXPECT_EQ(options.command, CliCommand::kHelp);
 }
 
 TEST(CliArgumentsTest, ReadsBlockNumbersByTheFieldRule) {
@@ -74,6 +77,10 @@ TEST(CliArgumentsTest, RefusesUsageFaults) {
       {"--list", "p.bmp"},
       {"--list", "--definition", "a"},
       {"--list", "--list"},
+      {"--help", "p.bmp"},
+      {"--help", "--list"},
+      {"--block", "3x6", "--help"},
+      {"--help", "--help"},
   };
   for (const auto& arguments : cases) {
     CliOptions options;

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "convert/conversion_state.h"
-#include "convert/definition_catalog.h"
-#include "convert/run_conversion.h"
+#include "command/definition_catalog.h"
+#include "command/program_state.h"
+#include "command/run_conversion.h"
 #include "gtest/gtest.h"
 #include "image/dib_image.h"
-#include "tests/command/cli_process.h"
+#include "tests/support/process_runner.h"
 #include "tests/command/command_test_support.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/program_paths.h"
@@ -23,6 +23,16 @@
 namespace {
 
 const std::string kNewline = "\r\n";  // standard error is in text mode
+
+// The scene pictures are made by ImageMagick at build time.
+#ifdef GLYPHRANE_NO_IMAGEMAGICK
+constexpr bool kScenePicturesMade = false;
+#else
+constexpr bool kScenePicturesMade = true;
+#endif
+constexpr char kNoScenePictures[] =
+    "ImageMagick (convert) was not found when this build was configured, so the scene "
+    "pictures in PNG, JPEG, PPM, PGM and BMP were not made";
 
 struct OwnedCatalog : DefinitionCatalog {
   ~OwnedCatalog() { std::free(entries); }
@@ -104,7 +114,7 @@ class CliTest : public ::testing::Test {
         definitionPath.c_str(), blockWidth, blockHeight, picturePath.c_str());
     std::string text = result.ok ? conversionState.ArtText : "(failed)";
     dibImage.Reset();
-    ReleaseConversion();
+    ReleaseConversion(conversionState);
     return text;
   }
 
@@ -228,6 +238,16 @@ TEST_F(CliTest, UsageFaultsExit2WithTheUsageText) {
   }
 }
 
+TEST_F(CliTest, HelpWritesTheUsageToStandardOutputAndExits0) {
+  const ProcessResult usage = Cli({});
+  const ProcessResult help = Cli({"--help"});
+  EXPECT_EQ(help.exitCode, 0u) << help.err;
+  EXPECT_EQ(help.err, "");
+  ASSERT_FALSE(usage.err.empty());
+  EXPECT_EQ(help.out, usage.err) << "the same text a usage fault shows";
+  EXPECT_NE(help.out.find("--help"), std::string::npos);
+}
+
 TEST_F(CliTest, ListsTheDisplayNamesInCatalogueOrder) {
   for (const char* name : {"set.b.txt", "a.txt.txt", "\x83\x5C.txt"}) {
     WriteBytes(program_.Child(std::string("data\\") + name), "");
@@ -264,6 +284,7 @@ TEST_F(CliTest, FindsItsDataFolderWhenTheFolderAndNameEndInA5CTrailByte) {
 }
 
 TEST_F(CliTest, ConvertsPngJpegAndNetpbmPictures) {
+  if (!kScenePicturesMade) GTEST_SKIP() << kNoScenePictures;
   const std::string pictures = TestProgramFolder() + "\\pictures";
   const Picture ppm = ReadPpm(ReadBytes(pictures + "\\scene.ppm"));
   ASSERT_GT(ppm.width, 0);
@@ -283,6 +304,7 @@ TEST_F(CliTest, ConvertsPngJpegAndNetpbmPictures) {
 }
 
 TEST_F(CliTest, ConvertsEveryFormatWithEveryShippedGlyphSet) {
+  if (!kScenePicturesMade) GTEST_SKIP() << kNoScenePictures;
   // The shipped sets take the place of the test's own, chosen by display name.
   const std::string shipped = TestProgramFolder() + "\\shipped_data";
   ::DeleteFileA(program_.Child("data\\glyphs.txt").c_str());

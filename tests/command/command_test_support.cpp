@@ -38,13 +38,13 @@ std::string EngineText(const Picture& picture, const std::string& definitions,
       target[2] = source[2];
     }
   }
-  ReleaseConversion();
-  if (count == 0 || !PreparePicture(picture.width, picture.height, rows.data())) return "";
-  ConvertTiles(conversionState.PixelGrid, conversionState.width, conversionState.height, table.data(),
-               count, blockWidth, blockHeight, conversionState.ArtText);
+  ConversionState state;
+  if (count == 0 || !PreparePicture(state, picture.width, picture.height, rows.data())) return "";
+  ConvertTiles(state.PixelGrid, state.width, state.height, table.data(), count, blockWidth,
+               blockHeight, state.ArtText);
   // The text as laid out, with any NUL a glyph put into it.
-  std::string text(conversionState.ArtText, ArtTextLength(picture.width, picture.height,
-                                                          blockWidth, blockHeight));
-  ReleaseConversion();
+  std::string text(state.ArtText,
+                   ArtTextLength(picture.width, picture.height, blockWidth, blockHeight));
+  ReleaseConversion(state);
   return text;
 }

@@ -1,4 +1,4 @@
-#include "convert/definition_catalog.h"
+#include "command/definition_catalog.h"
 
 #include <windows.h>
 

@@ -1,10 +1,11 @@
-#include "convert/run_conversion.h"
+#include "command/block_field.h"
+#include "command/run_conversion.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "convert/conversion_state.h"
+#include "command/program_state.h"
 #include "gtest/gtest.h"
 #include "image/dib_image.h"
 #include "tests/command/command_test_support.h"
@@ -46,7 +47,7 @@ class RunConversionTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(::GetACP(), 932u) << "these tests need code page 932";
     dibImage.Reset();
-    ReleaseConversion();
+    ReleaseConversion(conversionState);
     MakeFolder(program_.Child("data"));
     WriteBytes(Definitions(), GreySet());
     WriteBytes(PicturePath(), BmpFile(picture_));
@@ -56,7 +57,7 @@ class RunConversionTest : public ::testing::Test {
 
   void TearDown() override {
     dibImage.Reset();
-    ReleaseConversion();
+    ReleaseConversion(conversionState);
   }
 
   std::string Definitions() const { return program_.Child("data\\glyphs.txt"); }

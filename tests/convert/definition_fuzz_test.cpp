@@ -7,22 +7,9 @@
 
 #include "convert/definition_loader.h"
 #include "gtest/gtest.h"
+#include "tests/support/random.h"
 
 namespace {
-
-class Random {
- public:
-  explicit Random(uint32_t seed) : state_(seed) {}
-  uint32_t Next(uint32_t range) {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 17;
-    state_ ^= state_ << 5;
-    return state_ % range;
-  }
-
- private:
-  uint32_t state_;
-};
 
 uint32_t Parse(const std::string& bytes, GlyphDefinition* table, uint32_t capacity) {
   TextFileBuffer buffer;

@@ -26,8 +26,8 @@ TEST(EdgeMapTest, GridIsThePictureUpsideDownWithColoursKept) {
   picture.Set(1, 2, 7, 8, 9);  // bottom right as seen
   PreparedPicture prepared(picture);
   ASSERT_TRUE(prepared.ok());
-  EXPECT_EQ(conversionState.width, 2);
-  EXPECT_EQ(conversionState.height, 3);
+  EXPECT_EQ(prepared.state().width, 2);
+  EXPECT_EQ(prepared.state().height, 3);
   // The input's last row in memory is the top of the picture: grid row 0.
   EXPECT_EQ(prepared.Pixel(0, 0)[0], 1);
   EXPECT_EQ(prepared.Pixel(0, 0)[2], 3);
@@ -80,15 +80,16 @@ TEST(EdgeMapTest, OnlyInteriorPixelsGetEdgesFromRightAndBelow) {
 
 TEST(EdgeMapTest, UnrepresentableSizesFailAndLeaveTheStateEmpty) {
   const uint8_t pixel[4] = {};
-  EXPECT_FALSE(PreparePicture(0, 1, pixel));
-  EXPECT_FALSE(PreparePicture(1, -1, pixel));
-  EXPECT_EQ(conversionState.PixelGrid, nullptr);
-  EXPECT_EQ(conversionState.ArtText, nullptr);
-  EXPECT_EQ(conversionState.width, 0);
+  ConversionState state;
+  EXPECT_FALSE(PreparePicture(state, 0, 1, pixel));
+  EXPECT_FALSE(PreparePicture(state, 1, -1, pixel));
+  EXPECT_EQ(state.PixelGrid, nullptr);
+  EXPECT_EQ(state.ArtText, nullptr);
+  EXPECT_EQ(state.width, 0);
   // Too large to allocate on any machine; nothing may be read from rows.
-  EXPECT_FALSE(PreparePicture(INT32_MAX, INT32_MAX, pixel));
-  EXPECT_EQ(conversionState.PixelGrid, nullptr);
-  EXPECT_EQ(conversionState.height, 0);
+  EXPECT_FALSE(PreparePicture(state, INT32_MAX, INT32_MAX, pixel));
+  EXPECT_EQ(state.PixelGrid, nullptr);
+  EXPECT_EQ(state.height, 0);
 }
 
 TEST(EdgeMapTest, ArtTextSizeIsExactAndChecked) {

@@ -146,17 +146,18 @@ TEST(NearestGlyphTest, ConvertTilesChoosesWhatTheSearchChoosesForEveryTile) {
         g.character = static_cast<int32_t>(i);
       }
     }
-    ASSERT_TRUE(PreparePicture(width, height, rows.data()));
+    ConversionState state;
+    ASSERT_TRUE(PreparePicture(state, width, height, rows.data()));
     const int32_t blockWidth = 1 + static_cast<int32_t>(next(2));
     const int32_t blockHeight = 1 + static_cast<int32_t>(next(2));
-    ConvertTiles(conversionState.PixelGrid, width, height, table.data(),
+    ConvertTiles(state.PixelGrid, width, height, table.data(),
                  static_cast<uint32_t>(table.size()), blockWidth, blockHeight,
-                 conversionState.ArtText);
-    const char* text = conversionState.ArtText;
+                 state.ArtText);
+    const char* text = state.ArtText;
     for (int32_t y = 0; y + 3 * blockHeight <= height; y += 3 * blockHeight) {
       for (int32_t x = 0; x + 3 * blockWidth <= width; x += 3 * blockWidth) {
         GlyphDefinition features =
-            TileFeatures(conversionState.PixelGrid, width, x, y, blockWidth, blockHeight);
+            TileFeatures(state.PixelGrid, width, x, y, blockWidth, blockHeight);
         ASSERT_EQ(*text++, Nearest(table, features)) << "round " << round << " tile " << x
                                                      << "," << y;
       }
@@ -164,7 +165,7 @@ TEST(NearestGlyphTest, ConvertTilesChoosesWhatTheSearchChoosesForEveryTile) {
       ASSERT_EQ(*text++, '\n');
     }
     ASSERT_EQ(*text, '\0');
-    ReleaseConversion();
+    ReleaseConversion(state);
   }
 }
 

@@ -32,23 +32,24 @@ class PictureBuilder {
   std::vector<uint8_t> rows_;
 };
 
-// Prepares the picture into the global conversion state; releases it on scope exit.
+// Prepares the picture into a conversion state of its own; releases it on scope exit.
 class PreparedPicture {
  public:
   explicit PreparedPicture(const PictureBuilder& picture)
-      : ok_(PreparePicture(picture.width(), picture.height(), picture.rows())) {}
-  ~PreparedPicture() { ReleaseConversion(); }
+      : ok_(PreparePicture(state_, picture.width(), picture.height(), picture.rows())) {}
+  ~PreparedPicture() { ReleaseConversion(state_); }
   PreparedPicture(const PreparedPicture&) = delete;
   PreparedPicture& operator=(const PreparedPicture&) = delete;
 
   bool ok() const { return ok_; }
+  const ConversionState& state() const { return state_; }
   const uint8_t* Pixel(int32_t x, int32_t y) const {
-    return conversionState.PixelGrid +
-           (static_cast<size_t>(y) * conversionState.width + x) * 4;
+    return state_.PixelGrid + (static_cast<size_t>(y) * state_.width + x) * 4;
   }
   uint8_t Edge(int32_t x, int32_t y) const { return Pixel(x, y)[3]; }
 
  private:
+  ConversionState state_;
   bool ok_;
 };
 

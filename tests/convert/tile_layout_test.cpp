@@ -25,14 +25,14 @@ std::string Convert(const PictureBuilder& picture, const std::vector<GlyphDefini
   EXPECT_TRUE(prepared.ok());
   if (!prepared.ok()) return {};
   size_t size = ArtTextSize(picture.width(), picture.height());
-  std::memset(conversionState.ArtText, 0x7F, size);
-  ConvertTiles(conversionState.PixelGrid, conversionState.width, conversionState.height,
-               glyphs.data(), static_cast<uint32_t>(glyphs.size()), blockWidth, blockHeight,
-               conversionState.ArtText);
-  size_t length = std::strlen(conversionState.ArtText);
+  const ConversionState& state = prepared.state();
+  std::memset(state.ArtText, 0x7F, size);
+  ConvertTiles(state.PixelGrid, state.width, state.height, glyphs.data(),
+               static_cast<uint32_t>(glyphs.size()), blockWidth, blockHeight, state.ArtText);
+  size_t length = std::strlen(state.ArtText);
   EXPECT_LT(length, size);
   EXPECT_EQ(length, ArtTextLength(picture.width(), picture.height(), blockWidth, blockHeight));
-  return std::string(conversionState.ArtText, length + 1);
+  return std::string(state.ArtText, length + 1);
 }
 
 const std::vector<GlyphDefinition> kDarkAndLight = {Glyph('#', 0), Glyph('.', 255)};
@@ -86,7 +86,7 @@ TEST(TileLayoutTest, ColourMeansAreTruncatedPerChannel) {
   picture.Set(2, 2, 108, 9, 200);
   PreparedPicture prepared(picture);
   ASSERT_TRUE(prepared.ok());
-  GlyphDefinition f = TileFeatures(conversionState.PixelGrid, 3, 0, 0, 1, 1);
+  GlyphDefinition f = TileFeatures(prepared.state().PixelGrid, 3, 0, 0, 1, 1);
   EXPECT_EQ(f.blue, 100);
   EXPECT_EQ(f.green, 1);
   EXPECT_EQ(f.red, 200);
@@ -120,8 +120,8 @@ TEST(TileLayoutTest, TilesAlongTheBorderSeeTheBorderWithoutEdges) {
   for (int32_t y = 0; y < 3; ++y) picture.Grey(3, y, 255);
   PreparedPicture prepared(picture);
   ASSERT_TRUE(prepared.ok());
-  GlyphDefinition left = TileFeatures(conversionState.PixelGrid, 6, 0, 0, 1, 1);
-  GlyphDefinition right = TileFeatures(conversionState.PixelGrid, 6, 3, 0, 1, 1);
+  GlyphDefinition left = TileFeatures(prepared.state().PixelGrid, 6, 0, 0, 1, 1);
+  GlyphDefinition right = TileFeatures(prepared.state().PixelGrid, 6, 3, 0, 1, 1);
   EXPECT_EQ(left.edge[5], 255) << "middle row, right block: pixel (2, 1)";
   EXPECT_EQ(left.edge[2], 0) << "the first row has no edges";
   EXPECT_EQ(right.edge[3], 255) << "pixel (3, 1) steps right, out of the line";

@@ -1,15 +1,13 @@
 #include "tests/dialog/dialog_harness.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <cstring>
 #include <thread>
 
 #include "app/dialog/dialog_state.h"
 #include "app/dialog/main_dialog.h"
 #include "app/program_folder.h"
-#include "convert/conversion_state.h"
-#include "convert/definition_catalog.h"
+#include "command/program_state.h"
 
 namespace {
 
@@ -33,12 +31,10 @@ LRESULT CALLBACK CaptureMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void ResetProgramState(const std::string& folder) {
+void StartAfresh(const std::string& folder) {
   dialogState = DialogState{};
   dialogState.appInstance = ::GetModuleHandleA(nullptr);
-  ReleaseConversion();
-  std::free(definitionCatalog.entries);
-  definitionCatalog = DefinitionCatalog{};
+  ResetProgramState();
   std::memset(programFolder, 0, sizeof(programFolder));
   std::strncpy(programFolder, folder.c_str(), sizeof(programFolder) - 1);
 }
@@ -54,7 +50,7 @@ std::string WindowText(HWND window) {
 DialogRun RunDialogInProcess(const std::string& folder,
                              const std::function<void(HWND dialog)>& script) {
   DialogRun run;
-  ResetProgramState(folder);
+  StartAfresh(folder);
   capturedMessages = &run.messages;
   HHOOK hook = ::SetWindowsHookExA(WH_CBT, CaptureMessageBoxes, nullptr, ::GetCurrentThreadId());
 

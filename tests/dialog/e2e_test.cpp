@@ -5,10 +5,13 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "gtest/gtest.h"
 #include "resources/resource.h"
 #include "tests/dialog/program_under_test.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/program_folder.h"
 #include "tests/support/program_paths.h"
 #include "tests/support/sample_definitions.h"
 #include "tests/support/sample_pictures.h"
@@ -18,16 +21,17 @@ namespace {
 
 const char kNoDefinitions[] = "定義ファイルが見つかりません。起動を中止します。";
 
-// A program folder: the program, the console converter, the Netpbm plug-in, a
-// glyph set and two pictures (one for GDI+, one for the plug-in).
-class ProgramFolder : public TestFolder {
+// A program folder with the programs installed: the program, the console
+// converter, the Netpbm plug-in, a glyph set and two pictures (one for GDI+, one
+// for the plug-in).
+class InstalledProgram : public ProgramFolder {
  public:
-  explicit ProgramFolder(const std::string& suffix = "-e2e", bool withData = true)
-      : TestFolder(suffix) {
+  explicit InstalledProgram(const std::string& suffix = "-e2e", bool withData = true)
+      : ProgramFolder(suffix, GLYPHRANE_NETPBM_PLUGIN,
+                      withData ? std::vector<std::string>{"sample.txt"}
+                               : std::vector<std::string>{}) {
     CopyIn(BuildOutputPath(GLYPHRANE_EXE), "glyphrane.exe");
     CopyIn(BuildOutputPath(GLYPHRANE_CLI), "glyphrane-cli.exe");
-    CopyIn(BuildOutputPath(GLYPHRANE_NETPBM_PLUGIN), "netpbm.spi");
-    if (withData) Write("data\\sample.txt", SampleDefinitions());
     Write("picture.bmp", BmpFile(DiscPicture(180, 120)));
     Write("picture.ppm", PpmFile(SquarePicture()));
   }
@@ -35,16 +39,16 @@ class ProgramFolder : public TestFolder {
 
   // What glyphrane-cli prints for the same inputs.
   std::string CliText(const std::string& block, const std::string& picture) const {
-    long status = -1;
-    std::string text = RunAndCaptureOutput("\"" + Child("glyphrane-cli.exe") +
-                                               "\" --definition sample --block " + block + " \"" +
-                                               picture + "\"",
-                                           &status);
-    EXPECT_EQ(status, 0) << "glyphrane-cli for " << picture;
-    return text;
+    const ProcessResult result =
+        RunProgram(Child("glyphrane-cli.exe"), {"--definition", "sample", "--block", block, picture},
+                   outputs_.path());
+    EXPECT_EQ(result.exitCode, 0u) << "glyphrane-cli for " << picture;
+    return result.out;
   }
 
  private:
+  TestFolder outputs_{"-e2e-outputs"};
+
   // A bright square in a dark field and a mid band, for the plug-in to decode.
   static Picture SquarePicture() {
     Picture picture{48, 36, {}};
@@ -59,7 +63,7 @@ class ProgramFolder : public TestFolder {
 };
 
 // Starts the program of folder and waits for its main dialog; null when either fails.
-HWND StartToDialog(ProgramUnderTest& program, const ProgramFolder& folder) {
+HWND StartToDialog(ProgramUnderTest& program, const InstalledProgram& folder) {
   if (!program.Start(folder.exe())) {
     ADD_FAILURE() << "cannot start " << folder.exe();
     return nullptr;
@@ -94,7 +98,7 @@ void EmptyClipboard() {
 TEST(GlyphraneStartUp, ShowsTheFirstGlyphSetAndDefaultsAndEndsByTheCloseBox) {
   // "ソ" ends in 0x5C: the program folder must still be cut at the real backslash,
   // or the data folder is not found.
-  ProgramFolder folder("-ソフト");
+  InstalledProgram folder("-ソフト");
   folder.Write("data\\second.txt", SampleDefinitions());
   ProgramUnderTest program;
   HWND dialog = StartToDialog(program, folder);
@@ -126,7 +130,7 @@ TEST(GlyphraneStartUp, ShowsTheFirstGlyphSetAndDefaultsAndEndsByTheCloseBox) {
 
 TEST(GlyphraneStartUp, WithoutDefinitionFilesShowsItsMessageThenEndsWithZero) {
   for (bool emptyDataFolder : {false, true}) {
-    ProgramFolder folder("-e2e", false);
+    InstalledProgram folder("-e2e", false);
     if (emptyDataFolder) folder.MakeFolder("data");
     ProgramUnderTest program;
     ASSERT_TRUE(program.Start(folder.exe()));
@@ -161,7 +165,7 @@ class NativeGdiplusOverride {
 };
 
 TEST(GlyphraneStartUp, AFailedGdiplusStartShowsOnlyItsMessageAndNoWindow) {
-  ProgramFolder folder;  // with glyph sets: no catalogue message may follow
+  InstalledProgram folder;  // with glyph sets: no catalogue message may follow
   ASSERT_TRUE(folder.CopyIn(BuildOutputPath(GLYPHRANE_STANDIN_GDIPLUS), "gdiplus.dll"));
   NativeGdiplusOverride override;
   ProgramUnderTest program;
@@ -176,7 +180,7 @@ TEST(GlyphraneStartUp, AFailedGdiplusStartShowsOnlyItsMessageAndNoWindow) {
 }
 
 TEST(GlyphraneConvert, ThePaneShowsWhatGlyphraneCliPrints) {
-  ProgramFolder folder;
+  InstalledProgram folder;
   ProgramUnderTest program;
   HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr);
@@ -207,7 +211,7 @@ TEST(GlyphraneConvert, ThePaneShowsWhatGlyphraneCliPrints) {
 }
 
 TEST(GlyphraneConvert, EachFaultIsReportedWithTheFocusOnItsControl) {
-  ProgramFolder folder;
+  InstalledProgram folder;
   folder.Write("data\\broken.txt", "no record marker here\r\n");
   ProgramUnderTest program;
   HWND dialog = StartToDialog(program, folder);
@@ -253,7 +257,7 @@ TEST(GlyphraneConvert, EachFaultIsReportedWithTheFocusOnItsControl) {
 }
 
 TEST(GlyphraneCopy, CopiesTheLastConversionNotThePaneAndNothingAfterAFailedPicture) {
-  ProgramFolder folder;
+  InstalledProgram folder;
   ProgramUnderTest program;
   HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr);
@@ -298,7 +302,7 @@ TEST(GlyphraneCopy, CopiesTheLastConversionNotThePaneAndNothingAfterAFailedPictu
 }
 
 TEST(GlyphraneBrowse, CancellingLeavesThePathAndChoosingAFileSetsIt) {
-  ProgramFolder folder;
+  InstalledProgram folder;
   ProgramUnderTest program;
   HWND dialog = StartToDialog(program, folder);
   ASSERT_NE(dialog, nullptr);

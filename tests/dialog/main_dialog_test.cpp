@@ -11,12 +11,11 @@
 #include <vector>
 
 #include "app/dialog/dialog_state.h"
-#include "convert/conversion_state.h"
-#include "convert/definition_catalog.h"
+#include "command/program_state.h"
 #include "gtest/gtest.h"
-#include "image/plugin_host.h"
 #include "resources/resource.h"
 #include "tests/dialog/dialog_harness.h"
+#include "tests/support/program_folder.h"
 #include "tests/support/program_paths.h"
 #include "tests/support/sample_definitions.h"
 #include "tests/support/test_folder.h"
@@ -26,13 +25,9 @@ namespace {
 const char kNoDefinitions[] = "定義ファイルが見つかりません。起動を中止します。";
 
 // A program folder with a data folder of two glyph sets and the Netpbm plug-in.
-class ProgramFolder : public TestFolder {
+class TwoSetFolder : public ProgramFolder {
  public:
-  ProgramFolder() {
-    Write("data\\beta.txt", SampleDefinitions());
-    Write("data\\alpha.set.txt", SampleDefinitions());
-    CopyIn(BuildOutputPath(GLYPHRANE_NETPBM_PLUGIN), "netpbm.spi");
-  }
+  TwoSetFolder() : ProgramFolder("", GLYPHRANE_NETPBM_PLUGIN, {"beta.txt", "alpha.set.txt"}) {}
 };
 
 std::string ControlText(HWND dialog, int id) { return WindowText(::GetDlgItem(dialog, id)); }
@@ -85,7 +80,7 @@ void ResizeBy(HWND dialog, int dx, int dy) {
 }
 
 TEST(MainDialogStartUp, SelectsFirstEntrySetsDefaultsIconsAndPaneFontAndLoadsPlugins) {
-  ProgramFolder folder;
+  TwoSetFolder folder;
   int pluginsWhileOpen = -1;
   DialogRun run = RunDialogInProcess(folder.path(), [&](HWND dialog) {
     HWND list = ::GetDlgItem(dialog, IDC_DEFINITION);
@@ -146,7 +141,7 @@ TEST(MainDialogStartUp, WithoutDefinitionFilesReportsOnceAndClosesThroughTheClos
 }
 
 TEST(MainDialogDrop, TakesOnlyTheFirstPathAndConvertsNothing) {
-  ProgramFolder folder;
+  TwoSetFolder folder;
   const std::string longPath = "C:\\" + std::string(296, 'x') + ".bmp";  // 300 bytes
   // "ソ" and "表" end in 0x5C: the field must keep them whole.
   const std::string trailBytePath = "C:\\ソフト\\表.bmp";
@@ -176,7 +171,7 @@ TEST(MainDialogDrop, TakesOnlyTheFirstPathAndConvertsNothing) {
 }
 
 TEST(MainDialogLayout, ThePaneFollowsTheWindowEdgesAndTheTopRowStays) {
-  ProgramFolder folder;
+  TwoSetFolder folder;
   DialogRun run = RunDialogInProcess(folder.path(), [&](HWND dialog) {
     const int topRow[] = {IDC_IMAGE_PATH, IDC_BROWSE, IDC_DEFINITION, IDC_BLOCK_WIDTH,
                           IDC_BLOCK_HEIGHT, IDOK, IDC_COPY};
@@ -223,7 +218,7 @@ TEST(MainDialogLayout, ThePaneFollowsTheWindowEdgesAndTheTopRowStays) {
 }
 
 TEST(MainDialogCommands, OnlyPlainCommandNotificationsAreHandled) {
-  ProgramFolder folder;
+  TwoSetFolder folder;
   bool openAfterNotification = false;
   DialogRun run = RunDialogInProcess(folder.path(), [&](HWND dialog) {
     // An edit's or list's notification with a command's identifier does nothing.

@@ -148,42 +148,6 @@ std::string WaitForTextChange(HWND window, const std::string& before) {
   return now;
 }
 
-std::string RunAndCaptureOutput(const std::string& commandLine, long* exitCode) {
-  *exitCode = -1;
-  SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!::CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return std::string();
-  ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-  startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION process = {};
-  std::string line = commandLine;
-  BOOL started = ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                  &startup, &process);
-  ::CloseHandle(writeEnd);
-  std::string output;
-  if (started) {
-    char chunk[4096];
-    DWORD got = 0;
-    while (::ReadFile(readEnd, chunk, sizeof(chunk), &got, nullptr) && got > 0) output.append(chunk, got);
-    if (::WaitForSingleObject(process.hProcess, kWaitLimit) == WAIT_OBJECT_0) {
-      DWORD code = 0;
-      ::GetExitCodeProcess(process.hProcess, &code);
-      *exitCode = static_cast<long>(code);
-    } else {
-      ::TerminateProcess(process.hProcess, 99);
-    }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-  }
-  ::CloseHandle(readEnd);
-  return output;
-}
-
 std::string ClipboardText() {
   std::string text = "<none>";
   if (!WaitFor([] { return ::OpenClipboard(nullptr) != 0; })) return "<not open>";

@@ -54,9 +54,6 @@ void Press(HWND dialog, int id);
 // Waits until the window's text differs from before; the new text, or before.
 std::string WaitForTextChange(HWND window, const std::string& before);
 
-// Runs a console program to its end and returns what it wrote to standard output.
-std::string RunAndCaptureOutput(const std::string& commandLine, long* exitCode);
-
 // The CF_TEXT block on the clipboard, all of its bytes, or "<none>".
 std::string ClipboardText();
 

@@ -59,18 +59,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 4);
   for (uint8_t& byte : rows) byte = in.Byte();
 
-  ReleaseConversion();
-  if (!PreparePicture(width, height, rows.data())) Fail("no grid for a small picture", 0, 0);
-  ConvertTiles(conversionState.PixelGrid, width, height, table.data(), count, blockWidth,
-               blockHeight, conversionState.ArtText);
+  ConversionState state;
+  if (!PreparePicture(state, width, height, rows.data())) Fail("no grid for a small picture", 0, 0);
+  ConvertTiles(state.PixelGrid, width, height, table.data(), count, blockWidth,
+               blockHeight, state.ArtText);
 
-  const char* text = conversionState.ArtText;
+  const char* text = state.ArtText;
   const int64_t tileWidth = 3 * blockWidth, tileHeight = 3 * blockHeight;
   size_t at = 0;
   for (int64_t y = 0; y + tileHeight <= height; y += tileHeight) {
     for (int64_t x = 0; x + tileWidth <= width; x += tileWidth) {
       const GlyphDefinition features =
-          TileFeatures(conversionState.PixelGrid, width, static_cast<int32_t>(x),
+          TileFeatures(state.PixelGrid, width, static_cast<int32_t>(x),
                        static_cast<int32_t>(y), blockWidth, blockHeight);
       const uint8_t expected =
           static_cast<uint8_t>(FindNearestGlyph(table.data(), count, features).character);
@@ -82,6 +82,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (at != ArtTextLength(width, height, blockWidth, blockHeight) || text[at] != '\0') {
     Fail("a text of the wrong length", 0, 0);
   }
-  ReleaseConversion();
+  ReleaseConversion(state);
   return 0;
 }

@@ -8,6 +8,9 @@
 
 namespace {
 
+// These tests load through GDI+ alone.
+const PluginTable kNoPlugins;
+
 // The global holder must be usable before any constructor could have run.
 static_assert(std::is_aggregate<DibImage>::value, "DibImage needs no construction step");
 
@@ -38,7 +41,7 @@ void ExpectHolds(const DibImage& holder, int width, int height, int bitCount) {
 
 TEST(DibImageTest, HoldsThePictureBottomUpAt32Bits) {
   TestHolder holder{};
-  ASSERT_EQ(holder.Load(DataFile("pattern.png").c_str(), 32), 1);
+  ASSERT_EQ(holder.Load(kNoPlugins, DataFile("pattern.png").c_str(), 32), 1);
   ExpectHolds(holder, kPatternWidth, kPatternHeight, 32);
   // The first row in memory is the picture's bottom row.
   const BYTE* first = static_cast<const BYTE*>(holder.bits);
@@ -59,13 +62,13 @@ TEST(DibImageTest, RowSizesFollowWidthAndDepth) {
   const std::string three =
       folder.Write("three.bmp", Bmp24(3, 2, std::vector<Bgr>(6, Bgr{9, 8, 7}), false));
   TestHolder holder{};
-  ASSERT_EQ(holder.Load(one.c_str(), 32), 1);
+  ASSERT_EQ(holder.Load(kNoPlugins, one.c_str(), 32), 1);
   ExpectHolds(holder, 1, 1, 32);  // one 4-byte row
   EXPECT_EQ(holder.imageSize, 4u);
-  ASSERT_EQ(holder.Load(three.c_str(), 32), 1);
+  ASSERT_EQ(holder.Load(kNoPlugins, three.c_str(), 32), 1);
   ExpectHolds(holder, 3, 2, 32);  // 12-byte rows, no padding
   EXPECT_EQ(HeldPixel(holder, 2, 1), (Bgr{9, 8, 7}));
-  ASSERT_EQ(holder.Load(DataFile("pattern.png").c_str(), 24), 1);
+  ASSERT_EQ(holder.Load(kNoPlugins, DataFile("pattern.png").c_str(), 24), 1);
   ExpectHolds(holder, kPatternWidth, kPatternHeight, 24);  // 15 bytes padded to 16
   EXPECT_EQ(holder.imageSize, 48u);
 }
@@ -74,10 +77,10 @@ TEST(DibImageTest, FailedDecodeKeepsTheHeldPicture) {
   TempFolder folder;
   const std::string notAPicture = folder.Write("text.png", "plain text");
   TestHolder holder{};
-  ASSERT_EQ(holder.Load(DataFile("pattern.png").c_str(), 32), 1);
+  ASSERT_EQ(holder.Load(kNoPlugins, DataFile("pattern.png").c_str(), 32), 1);
   const DibImage before = holder;
   for (const std::string& path : {notAPicture, folder.path() + "\\missing.png"}) {
-    EXPECT_EQ(holder.Load(path.c_str(), 32), 0) << path;
+    EXPECT_EQ(holder.Load(kNoPlugins, path.c_str(), 32), 0) << path;
     EXPECT_EQ(std::memcmp(static_cast<DibImage*>(&holder), &before, sizeof before), 0) << path;
   }
   EXPECT_EQ(HeldPixel(holder, 4, 2), PatternPixel(4, 2));
@@ -87,8 +90,8 @@ TEST(DibImageTest, SecondLoadReplacesTheFirst) {
   TempFolder folder;
   const std::string red = folder.Write("red.bmp", Bmp24(2, 2, std::vector<Bgr>(4, Bgr{0, 0, 255}), false));
   TestHolder holder{};
-  ASSERT_EQ(holder.Load(DataFile("pattern.png").c_str(), 32), 1);
-  ASSERT_EQ(holder.Load(red.c_str(), 32), 1);
+  ASSERT_EQ(holder.Load(kNoPlugins, DataFile("pattern.png").c_str(), 32), 1);
+  ASSERT_EQ(holder.Load(kNoPlugins, red.c_str(), 32), 1);
   ExpectHolds(holder, 2, 2, 32);
   EXPECT_EQ(HeldPixel(holder, 1, 1), (Bgr{0, 0, 255}));
 }
@@ -137,13 +140,13 @@ TEST(DibImageTest, LoadsAndFailuresLeaveNoGdiObjectBehind) {
   TempFolder folder;
   const std::string text = folder.Write("text.png", "plain text");
   TestHolder holder{};
-  ASSERT_EQ(holder.Load(DataFile("pattern.png").c_str(), 32), 1);  // first use sets up GDI+
+  ASSERT_EQ(holder.Load(kNoPlugins, DataFile("pattern.png").c_str(), 32), 1);  // first use sets up GDI+
   holder.Reset();
   const DWORD before = GdiObjectCount();
   for (const char* name : {"pattern.png", "frames.gif", "transparent.png"}) {
-    ASSERT_EQ(holder.Load(DataFile(name).c_str(), 32), 1) << name;
+    ASSERT_EQ(holder.Load(kNoPlugins, DataFile(name).c_str(), 32), 1) << name;
   }
-  EXPECT_EQ(holder.Load(text.c_str(), 32), 0);
+  EXPECT_EQ(holder.Load(kNoPlugins, text.c_str(), 32), 0);
   holder.Reset();
   EXPECT_EQ(GdiObjectCount(), before);
 }

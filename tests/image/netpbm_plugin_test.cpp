@@ -22,9 +22,9 @@ class NetpbmPluginTest : public ::testing::Test {
  protected:
   NetpbmPluginTest() {
     plugins_.Copy(NetpbmPlugin(), "netpbm.spi");
-    LoadPlugins(plugins_.path().c_str());
+    LoadPlugins(table_, plugins_.path().c_str());
   }
-  ~NetpbmPluginTest() override { UnloadPlugins(); }
+  ~NetpbmPluginTest() override { UnloadPlugins(table_); }
 
   // Loads bytes through the holder and compares every pixel, top row first.
   void ExpectPicture(const std::string& bytes, int width, int height,
@@ -32,11 +32,11 @@ class NetpbmPluginTest : public ::testing::Test {
     SCOPED_TRACE(what);
     const std::string path = pictures_.Write("picture.pnm", bytes);
     // Only the plug-in reads these: GDI+ would give null.
-    HBITMAP direct = LoadPictureViaPlugins(path.c_str());
+    HBITMAP direct = LoadPictureViaPlugins(table_, path.c_str());
     ASSERT_NE(direct, nullptr);
     ::DeleteObject(direct);
     TestHolder holder{};
-    ASSERT_EQ(holder.Load(path.c_str(), 32), 1);
+    ASSERT_EQ(holder.Load(table_, path.c_str(), 32), 1);
     ASSERT_EQ(holder.info.bmiHeader.biWidth, width);
     ASSERT_EQ(holder.info.bmiHeader.biHeight, height);
     for (int y = 0; y < height; ++y) {
@@ -47,6 +47,7 @@ class NetpbmPluginTest : public ::testing::Test {
   }
 
   TempFolder plugins_;
+  PluginTable table_;
   TempFolder pictures_;
 };
 
@@ -95,7 +96,7 @@ TEST_F(NetpbmPluginTest, BrokenFilesAreNotDecoded) {
   };
   for (const std::string& bytes : cases) {
     const std::string path = pictures_.Write("broken.pnm", bytes);
-    EXPECT_EQ(LoadPictureViaPlugins(path.c_str()), nullptr) << bytes;
+    EXPECT_EQ(LoadPictureViaPlugins(table_, path.c_str()), nullptr) << bytes;
   }
 }
 
@@ -105,19 +106,20 @@ TEST(NetpbmPathTest, FoldersAndNamesWithBackslashTrailBytes) {
   TempFolder plugins("ソ");
   TempFolder pictures("表");
   plugins.Copy(NetpbmPlugin(), "表.spi");
-  LoadPlugins(plugins.path().c_str());
-  ASSERT_EQ(pluginTable.moduleCount, 1);
-  EXPECT_NE(pluginTable.modules[0], nullptr);
+  PluginTable table;
+  LoadPlugins(table, plugins.path().c_str());
+  ASSERT_EQ(table.moduleCount, 1);
+  EXPECT_NE(table.modules[0], nullptr);
   const std::string path = pictures.Write("ソ.pgm", "P2 1 1 255 200");
   TestHolder holder{};
-  EXPECT_EQ(holder.Load(path.c_str(), 32), 1);
-  UnloadPlugins();
+  EXPECT_EQ(holder.Load(table, path.c_str(), 32), 1);
+  UnloadPlugins(table);
   EXPECT_EQ(HeldPixel(holder, 0, 0), Grey(200));
 }
 
 TEST_F(NetpbmPluginTest, DescribesItself) {
-  ASSERT_EQ(pluginTable.moduleCount, 1);
-  auto info = FindSusieExport<GetPluginInfoProc>(pluginTable.modules[0], "GetPluginInfo");
+  ASSERT_EQ(table_.moduleCount, 1);
+  auto info = FindSusieExport<GetPluginInfoProc>(table_.modules[0], "GetPluginInfo");
   ASSERT_NE(info, nullptr);
   char buffer[64];
   EXPECT_EQ(info(0, buffer, sizeof buffer), 4);
@@ -129,7 +131,7 @@ TEST_F(NetpbmPluginTest, DescribesItself) {
 
 TEST_F(NetpbmPluginTest, DecodesFromAFileNameToo) {
   const std::string path = pictures_.Write("offset.pnm", "junkP2 1 1 255 77\n");
-  auto getPicture = FindSusieExport<SusieGetPictureProc>(pluginTable.modules[0], "GetPicture");
+  auto getPicture = FindSusieExport<SusieGetPictureProc>(table_.modules[0], "GetPicture");
   ASSERT_NE(getPicture, nullptr);
   HLOCAL info = nullptr;
   HLOCAL pixels = nullptr;

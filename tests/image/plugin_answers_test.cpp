@@ -17,11 +17,12 @@ typedef void(WINAPI* LastHandlesProc)(HLOCAL* info, HLOCAL* pixels);
 
 class PluginAnswersTest : public ::testing::Test {
  protected:
+  PluginTable table_;  // the plug-ins of plugins_
   PluginAnswersTest() {
     plugins_.Copy(TestPlugin("scripted_a.spi"), "scripted_a.spi");
-    LoadPlugins(plugins_.path().c_str());
+    LoadPlugins(table_, plugins_.path().c_str());
   }
-  ~PluginAnswersTest() override { UnloadPlugins(); }
+  ~PluginAnswersTest() override { UnloadPlugins(table_); }
 
   std::string Scripted(char command) {
     return pictures_.Write((std::string(1, command) + ".glyt").c_str(), ScriptedFile(command));
@@ -29,8 +30,8 @@ class PluginAnswersTest : public ::testing::Test {
 
   // True when the plug-in's last two blocks are no longer allocated.
   bool PluginBlocksReleased() {
-    EXPECT_EQ(pluginTable.moduleCount, 1);
-    auto lastHandles = FindSusieExport<LastHandlesProc>(pluginTable.modules[0], "LastHandles");
+    EXPECT_EQ(table_.moduleCount, 1);
+    auto lastHandles = FindSusieExport<LastHandlesProc>(table_.modules[0], "LastHandles");
     EXPECT_NE(lastHandles, nullptr);
     if (lastHandles == nullptr) return false;
     HLOCAL info = nullptr;
@@ -95,7 +96,7 @@ TEST_F(PluginAnswersTest, WellFormedPicturesKeepTheirPixels) {
     SCOPED_TRACE(c.what);
     const std::string path = Scripted(c.command);
     TestHolder holder{};
-    ASSERT_EQ(holder.Load(path.c_str(), 32), 1);
+    ASSERT_EQ(holder.Load(table_, path.c_str(), 32), 1);
     ExpectScripted(holder, c.paletteEntries, c.tolerance);
     EXPECT_TRUE(PluginBlocksReleased());
     EXPECT_TRUE(DeleteIfClosed(path));
@@ -105,7 +106,7 @@ TEST_F(PluginAnswersTest, WellFormedPicturesKeepTheirPixels) {
 TEST_F(PluginAnswersTest, SmallerImageSizeCopiesOnlyThatMuch) {
   // One row's worth: the bottom row arrives, the rest of the section stays zero.
   TestHolder holder{};
-  ASSERT_EQ(holder.Load(Scripted(scripted::kSmallerImageSize).c_str(), 32), 1);
+  ASSERT_EQ(holder.Load(table_, Scripted(scripted::kSmallerImageSize).c_str(), 32), 1);
   for (int x = 0; x < scripted::kWidth; ++x) {
     const scripted::Bgr bottom = scripted::PatternPixel(x, scripted::kHeight - 1);
     EXPECT_EQ(HeldPixel(holder, x, scripted::kHeight - 1), (Bgr{bottom.blue, bottom.green, bottom.red}));
@@ -132,7 +133,7 @@ TEST_F(PluginAnswersTest, BrokenAnswersGiveNullAndReleaseBothBlocks) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string path = Scripted(c.command);
-    EXPECT_EQ(LoadPictureViaPlugins(path.c_str()), nullptr);
+    EXPECT_EQ(LoadPictureViaPlugins(table_, path.c_str()), nullptr);
     // Where the system counts GDI objects (not under Wine), none is left over.
     EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdiObjects);
     EXPECT_TRUE(PluginBlocksReleased());
@@ -142,7 +143,7 @@ TEST_F(PluginAnswersTest, BrokenAnswersGiveNullAndReleaseBothBlocks) {
 
 TEST_F(PluginAnswersTest, ShortFileIsOfferedTwoKilobytesWhenDecoded) {
   // Five bytes on disk; both IsSupported calls must see 2043 zeros after them.
-  HBITMAP section = LoadPictureViaPlugins(Scripted(scripted::kPaddedProbe).c_str());
+  HBITMAP section = LoadPictureViaPlugins(table_, Scripted(scripted::kPaddedProbe).c_str());
   EXPECT_NE(section, nullptr);
   ::DeleteObject(section);
 }
@@ -150,14 +151,14 @@ TEST_F(PluginAnswersTest, ShortFileIsOfferedTwoKilobytesWhenDecoded) {
 TEST_F(PluginAnswersTest, FailuresWithoutBlocksGiveNull) {
   for (char command : {scripted::kFail, scripted::kNoHandles}) {
     const std::string path = Scripted(command);
-    EXPECT_EQ(LoadPictureViaPlugins(path.c_str()), nullptr) << command;
+    EXPECT_EQ(LoadPictureViaPlugins(table_, path.c_str()), nullptr) << command;
     EXPECT_TRUE(DeleteIfClosed(path)) << command;
   }
   // The holder then asks GDI+, which reads no such file either: the held
   // picture stays.
   TestHolder holder{};
-  ASSERT_EQ(holder.Load(DataFile("pattern.png").c_str(), 32), 1);
-  EXPECT_EQ(holder.Load(Scripted(scripted::kFail).c_str(), 32), 0);
+  ASSERT_EQ(holder.Load(table_, DataFile("pattern.png").c_str(), 32), 1);
+  EXPECT_EQ(holder.Load(table_, Scripted(scripted::kFail).c_str(), 32), 0);
   EXPECT_EQ(HeldPixel(holder, 0, 0), PatternPixel(0, 0));
 }
 

@@ -10,8 +10,8 @@ namespace {
 
 // The blue byte of the 1 x 1 picture a scripted plug-in makes for kMark: the
 // number of the plug-in copy that decoded it, or -1 when no plug-in did.
-int DecodingMark(const std::string& path) {
-  HBITMAP section = LoadPictureViaPlugins(path.c_str());
+int DecodingMark(const PluginTable& table, const std::string& path) {
+  HBITMAP section = LoadPictureViaPlugins(table, path.c_str());
   if (section == nullptr) return -1;
   DIBSECTION dib;
   int mark = -2;
@@ -37,9 +37,9 @@ class PluginTableTest : public ::testing::Test {
   void ExpectOnlyEntryLeftNull(const char* unloadable) {
     Install({unloadable, "scripted_a.spi"});
     LoadedPlugins plugins(folder());
-    ASSERT_EQ(pluginTable.moduleCount, 2);
-    EXPECT_EQ((pluginTable.modules[0] == nullptr) + (pluginTable.modules[1] == nullptr), 1);
-    EXPECT_EQ(DecodingMark(Picture("mark.glyt", ScriptedFile(scripted::kMark))), 1);
+    ASSERT_EQ(plugins.table.moduleCount, 2);
+    EXPECT_EQ((plugins.table.modules[0] == nullptr) + (plugins.table.modules[1] == nullptr), 1);
+    EXPECT_EQ(DecodingMark(plugins.table, Picture("mark.glyt", ScriptedFile(scripted::kMark))), 1);
   }
 
  private:
@@ -49,16 +49,16 @@ class PluginTableTest : public ::testing::Test {
 
 TEST_F(PluginTableTest, EmptyFolderLoadsNothingAndDecodesNothing) {
   LoadedPlugins plugins(folder());
-  EXPECT_EQ(pluginTable.moduleCount, 0);
-  EXPECT_EQ(pluginTable.modules, nullptr);
+  EXPECT_EQ(plugins.table.moduleCount, 0);
+  EXPECT_EQ(plugins.table.modules, nullptr);
   const std::string path = Picture("mark.glyt", ScriptedFile(scripted::kMark));
-  EXPECT_EQ(LoadPictureViaPlugins(path.c_str()), nullptr);
+  EXPECT_EQ(LoadPictureViaPlugins(plugins.table, path.c_str()), nullptr);
   EXPECT_TRUE(DeleteIfClosed(path));
 }
 
 TEST_F(PluginTableTest, TooLongFolderLoadsNothing) {
   LoadedPlugins plugins(std::string(300, 'x'));
-  EXPECT_EQ(pluginTable.moduleCount, 0);
+  EXPECT_EQ(plugins.table.moduleCount, 0);
 }
 
 TEST_F(PluginTableTest, FileThatIsNoLibraryLeavesANullEntryOnly) {
@@ -76,7 +76,7 @@ TEST_F(PluginTableTest, PluginOfTheOtherArchitectureLeavesANullEntryOnly) {
   // It would read a PPM picture if it could be loaded.
   LoadedPlugins plugins(folder());
   const std::string ppm = Picture("grey.ppm", "P6\n1 1\n255\n\x10\x20\x30");
-  EXPECT_EQ(LoadPictureViaPlugins(ppm.c_str()), nullptr);
+  EXPECT_EQ(LoadPictureViaPlugins(plugins.table, ppm.c_str()), nullptr);
 #endif
 }
 
@@ -84,10 +84,10 @@ TEST_F(PluginTableTest, TableFollowsTheDirectoryOrder) {
   Install({"scripted_b.spi", "decode_only.spi", "scripted_a.spi"});
   const std::vector<std::string> order = DirectoryOrder(folder());
   LoadedPlugins plugins(folder());
-  ASSERT_EQ(pluginTable.moduleCount, 3);
+  ASSERT_EQ(plugins.table.moduleCount, 3);
   for (int i = 0; i < 3; ++i) {
     char path[MAX_PATH];
-    ASSERT_GT(::GetModuleFileNameA(pluginTable.modules[i], path, MAX_PATH), 0u);
+    ASSERT_GT(::GetModuleFileNameA(plugins.table.modules[i], path, MAX_PATH), 0u);
     const std::string name(path);
     EXPECT_EQ(name.substr(name.size() - order[i].size()), order[i]) << i;
   }
@@ -99,24 +99,24 @@ TEST_F(PluginTableTest, EarlierPluginInDirectoryOrderDecodes) {
   ASSERT_EQ(order.size(), 2u);
   LoadedPlugins plugins(folder());
   const int expected = order[0] == "scripted_a.spi" ? 1 : 2;
-  EXPECT_EQ(DecodingMark(Picture("mark.glyt", ScriptedFile(scripted::kMark))), expected);
+  EXPECT_EQ(DecodingMark(plugins.table, Picture("mark.glyt", ScriptedFile(scripted::kMark))), expected);
 }
 
 TEST_F(PluginTableTest, PluginsLackingAFunctionArePassedOver) {
   // decode_only has no IsSupported; probe_only claims everything but cannot decode.
   Install({"decode_only.spi", "probe_only.spi", "scripted_a.spi"});
   LoadedPlugins plugins(folder());
-  EXPECT_EQ(DecodingMark(Picture("mark.glyt", ScriptedFile(scripted::kMark))), 1);
+  EXPECT_EQ(DecodingMark(plugins.table, Picture("mark.glyt", ScriptedFile(scripted::kMark))), 1);
 }
 
 TEST_F(PluginTableTest, ProbeYesWithoutDecoderGivesNullThenGdiPlus) {
   Install({"decode_only.spi", "probe_only.spi"});
   LoadedPlugins plugins(folder());
   const std::string mark = Picture("mark.glyt", ScriptedFile(scripted::kMark));
-  EXPECT_EQ(LoadPictureViaPlugins(mark.c_str()), nullptr);
+  EXPECT_EQ(LoadPictureViaPlugins(plugins.table, mark.c_str()), nullptr);
   EXPECT_TRUE(DeleteIfClosed(mark));
   TestHolder holder{};
-  ASSERT_EQ(holder.Load(DataFile("pattern.png").c_str(), 32), 1);
+  ASSERT_EQ(holder.Load(plugins.table, DataFile("pattern.png").c_str(), 32), 1);
   EXPECT_EQ(HeldPixel(holder, 3, 1), PatternPixel(3, 1));
 }
 
@@ -124,9 +124,9 @@ TEST_F(PluginTableTest, ProbeReturnsTheFirstYes) {
   Install({"scripted_a.spi"});
   LoadedPlugins plugins(folder());
   std::string header(2048, '\0');
-  EXPECT_EQ(ProbePlugins(header.data()), 0);
+  EXPECT_EQ(ProbePlugins(plugins.table, header.data()), 0);
   header.replace(0, 5, ScriptedFile(scripted::kMark));
-  EXPECT_EQ(ProbePlugins(header.data()), 1);
+  EXPECT_EQ(ProbePlugins(plugins.table, header.data()), 1);
 }
 
 TEST_F(PluginTableTest, FailingDecodeEndsThePluginPathAndGdiPlusReads) {
@@ -136,7 +136,7 @@ TEST_F(PluginTableTest, FailingDecodeEndsThePluginPathAndGdiPlusReads) {
   // The failing plug-in claims everything; when it comes first, the second
   // plug-in that also claims the file is not tried.
   const std::string mark = Picture("mark.glyt", ScriptedFile(scripted::kMark));
-  EXPECT_EQ(DecodingMark(mark), order[0] == "greedy_failing.spi" ? -1 : 1);
+  EXPECT_EQ(DecodingMark(plugins.table, mark), order[0] == "greedy_failing.spi" ? -1 : 1);
   EXPECT_TRUE(DeleteIfClosed(mark));
 
   const std::string png = Picture("pattern.png", std::string());
@@ -144,11 +144,11 @@ TEST_F(PluginTableTest, FailingDecodeEndsThePluginPathAndGdiPlusReads) {
   PluginBitmapInfo info;
   void* pixels = reinterpret_cast<void*>(1);
   std::string contents(2048, '\0');
-  EXPECT_EQ(DecodeWithPlugin(contents.data(), 0, &info, &pixels), scripted::kFailure);
+  EXPECT_EQ(DecodeWithPlugin(plugins.table, contents.data(), 0, &info, &pixels), scripted::kFailure);
   EXPECT_EQ(pixels, nullptr);
-  EXPECT_EQ(LoadPictureViaPlugins(png.c_str()), nullptr);
+  EXPECT_EQ(LoadPictureViaPlugins(plugins.table, png.c_str()), nullptr);
   TestHolder holder{};
-  ASSERT_EQ(holder.Load(png.c_str(), 32), 1);
+  ASSERT_EQ(holder.Load(plugins.table, png.c_str(), 32), 1);
   EXPECT_EQ(HeldPixel(holder, 4, 0), PatternPixel(4, 0));
 }
 
@@ -156,7 +156,7 @@ TEST_F(PluginTableTest, EmptyFileIsProbedAsZeros) {
   Install({"greedy_failing.spi"});
   LoadedPlugins plugins(folder());
   const std::string empty = Picture("empty.bin", "");
-  EXPECT_EQ(LoadPictureViaPlugins(empty.c_str()), nullptr);
+  EXPECT_EQ(LoadPictureViaPlugins(plugins.table, empty.c_str()), nullptr);
   EXPECT_TRUE(DeleteIfClosed(empty));
 }
 

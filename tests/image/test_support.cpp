@@ -83,8 +83,8 @@ std::vector<std::string> DirectoryOrder(const std::string& folder) {
   return names;
 }
 
-LoadedPlugins::LoadedPlugins(const std::string& folder) { LoadPlugins(folder.c_str()); }
-LoadedPlugins::~LoadedPlugins() { UnloadPlugins(); }
+LoadedPlugins::LoadedPlugins(const std::string& folder) { LoadPlugins(table, folder.c_str()); }
+LoadedPlugins::~LoadedPlugins() { UnloadPlugins(table); }
 
 std::string ScriptedFile(char command) { return std::string("GLYT") + command; }
 

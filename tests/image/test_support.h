@@ -54,13 +54,15 @@ class TempFolder : public TestFolder {
 // The plug-in files of folder in the order the directory search returns them.
 std::vector<std::string> DirectoryOrder(const std::string& folder);
 
-// Plug-ins of folder loaded for one test, unloaded at its end.
+// Plug-ins of folder loaded into a table of the test's own, unloaded at its end.
 class LoadedPlugins {
  public:
   explicit LoadedPlugins(const std::string& folder);
   ~LoadedPlugins();
   LoadedPlugins(const LoadedPlugins&) = delete;
   LoadedPlugins& operator=(const LoadedPlugins&) = delete;
+
+  PluginTable table;
 };
 
 // A file the scripted test plug-ins read: the magic and one command letter.

@@ -10,7 +10,8 @@
 #include "gtest/gtest.h"
 #include "image/plugins/netpbm/netpbm_parser.h"
 #include "tests/parsers/guarded_bytes.h"
-#include "tests/parsers/netpbm_writer.h"
+#include "tests/parsers/random_damage.h"
+#include "tests/support/netpbm_writer.h"
 
 namespace {
 

@@ -7,7 +7,8 @@
 
 #include "gtest/gtest.h"
 #include "tests/parsers/guarded_bytes.h"
-#include "tests/parsers/netpbm_writer.h"
+#include "tests/parsers/random_damage.h"
+#include "tests/support/netpbm_writer.h"
 #include "tools/native/ppm_picture.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "gtest/gtest.h"
 #include "tests/parsers/guarded_bytes.h"
-#include "tests/parsers/netpbm_writer.h"
+#include "tests/support/netpbm_writer.h"
 
 namespace {
 

@@ -2,13 +2,6 @@
 
 #include <vector>
 
-uint32_t Random::Next(uint32_t range) {
-  state_ ^= state_ << 13;
-  state_ ^= state_ >> 17;
-  state_ ^= state_ << 5;
-  return state_ % range;
-}
-
 namespace {
 
 // Numbers at and around the limits the readers check against.

@@ -1,6 +1,7 @@
 #include "tests/support/sample_pictures.h"
 
 #include "tests/support/bmp_file.h"
+#include "tests/support/netpbm_writer.h"
 
 Picture PatternPicture(int32_t width, int32_t height) {
   Picture picture{width, height, std::vector<uint8_t>(static_cast<size_t>(width) * height * 3)};
@@ -36,12 +37,11 @@ std::string BmpFile(const Picture& picture) {
 }
 
 std::string PpmFile(const Picture& picture) {
-  std::string out = "P6\n" + std::to_string(picture.width) + " " +
-                    std::to_string(picture.height) + "\n255\n";
+  SamplePicture ppm;
+  ppm.width = picture.width;
+  ppm.height = picture.height;
   for (size_t i = 0; i < picture.bgr.size(); i += 3) {
-    out.push_back(static_cast<char>(picture.bgr[i + 2]));
-    out.push_back(static_cast<char>(picture.bgr[i + 1]));
-    out.push_back(static_cast<char>(picture.bgr[i]));
+    ppm.samples.insert(ppm.samples.end(), {picture.bgr[i + 2], picture.bgr[i + 1], picture.bgr[i]});
   }
-  return out;
+  return WriteNetpbm(ppm);
 }

@@ -71,10 +71,10 @@ TEST(GlyphDescriptionTest, EqualsTheFeaturesOfTheSameLookInAPicture) {
         p[0] = p[1] = p[2] = cell[static_cast<size_t>(y) * tw + x];
       }
     }
-    ReleaseConversion();
-    ASSERT_TRUE(PreparePicture(width, height, rows.data()));
-    GlyphDefinition tile = TileFeatures(conversionState.PixelGrid, width, tw, th, bw, bh);
-    ReleaseConversion();
+    ConversionState state;
+    ASSERT_TRUE(PreparePicture(state, width, height, rows.data()));
+    GlyphDefinition tile = TileFeatures(state.PixelGrid, width, tw, th, bw, bh);
+    ReleaseConversion(state);
     EXPECT_TRUE(SameFeatures(glyph, tile)) << "blocks " << bw << " x " << bh;
     EXPECT_GT(glyph.edge[0] + glyph.edge[4], 0) << "the pattern has edges to compare";
   }

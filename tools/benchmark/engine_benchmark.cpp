@@ -70,16 +70,16 @@ void Convert(benchmark::State& state, const std::vector<GlyphDefinition>& defini
   const int32_t blockHeight = static_cast<int32_t>(state.range(1));
   const uint32_t count =
       std::min(static_cast<uint32_t>(state.range(2)), static_cast<uint32_t>(definitions.size()));
+  ConversionState conversion;
   for (auto _ : state) {
-    if (!PreparePicture(kWidth, kHeight, picture.data())) {
+    if (!PreparePicture(conversion, kWidth, kHeight, picture.data())) {
       state.SkipWithError("PreparePicture failed");
       break;
     }
-    ConvertTiles(conversionState.PixelGrid, kWidth, kHeight, definitions.data(), count,
-                 blockWidth, blockHeight,
-                 conversionState.ArtText);
-    benchmark::DoNotOptimize(conversionState.ArtText[0]);
-    ReleaseConversion();
+    ConvertTiles(conversion.PixelGrid, kWidth, kHeight, definitions.data(), count,
+                 blockWidth, blockHeight, conversion.ArtText);
+    benchmark::DoNotOptimize(conversion.ArtText[0]);
+    ReleaseConversion(conversion);
   }
   state.counters["pixels/s"] = benchmark::Counter(
       static_cast<double>(kWidth) * kHeight, benchmark::Counter::kIsIterationInvariantRate);

@@ -1,29 +1,18 @@
 #include "tools/glyphgen/generator_options.h"
 
-#include <cstdlib>
 #include <cstring>
 
+#include "convert/option_text.h"
 #include "tools/glyphgen/glyph_set.h"
 
 namespace {
 
-// A whole decimal number from low to high.
-bool ReadInteger(const char* text, int32_t low, int32_t high, int32_t* value) {
-  if (text[0] < '0' || text[0] > '9') return false;
-  char* end = nullptr;
-  long number = std::strtol(text, &end, 10);
-  if (*end != '\0' || number < low || number > high) return false;
-  *value = static_cast<int32_t>(number);
-  return true;
-}
-
 // "3x6": block width and height in pixels.
 bool ReadBlockSize(const char* text, GeneratorOptions* options) {
-  const char* cross = std::strchr(text, 'x');
-  if (cross == nullptr) return false;
-  std::string width(text, cross);
-  return ReadInteger(width.c_str(), 1, kLargestBlockSide, &options->blockWidth) &&
-         ReadInteger(cross + 1, 1, kLargestBlockSide, &options->blockHeight);
+  std::string width, height;
+  return SplitBlockSize(text, &width, &height) &&
+         ReadWholeNumber(width.c_str(), 1, kLargestBlockSide, &options->blockWidth) &&
+         ReadWholeNumber(height.c_str(), 1, kLargestBlockSide, &options->blockHeight);
 }
 
 // "1/8" or "1": a fraction from 0 to 1 with a denominator up to 256.
@@ -31,9 +20,9 @@ bool ReadEdgeScale(const char* text, GeneratorOptions* options) {
   const char* slash = std::strchr(text, '/');
   std::string numerator = slash != nullptr ? std::string(text, slash) : std::string(text);
   int32_t denominator = 1;
-  if (slash != nullptr && !ReadInteger(slash + 1, 1, 256, &denominator)) return false;
+  if (slash != nullptr && !ReadWholeNumber(slash + 1, 1, 256, &denominator)) return false;
   int32_t value = 0;
-  if (!ReadInteger(numerator.c_str(), 0, denominator, &value)) return false;
+  if (!ReadWholeNumber(numerator.c_str(), 0, denominator, &value)) return false;
   options->edgeNumerator = value;
   options->edgeDenominator = denominator;
   return true;
@@ -53,7 +42,7 @@ bool ReadSwitch(const char* text, const char* on, const char* off, bool* value) 
 // Takes the value of one option; false when it cannot be read.
 bool TakeValue(const std::string& name, const char* value, GeneratorOptions* options) {
   if (name == "--block") return ReadBlockSize(value, options);
-  if (name == "--height") return ReadInteger(value, 1, kLargestPixelHeight, &options->pixelHeight);
+  if (name == "--height") return ReadWholeNumber(value, 1, kLargestPixelHeight, &options->pixelHeight);
   if (name == "--font") return (options->fontFace = value), !options->fontFace.empty();
   if (name == "--set") return (options->setParts = value), true;
   if (name == "--antialias") return ReadSwitch(value, "on", "off", &options->antialiased);

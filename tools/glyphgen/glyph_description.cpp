@@ -20,10 +20,10 @@ bool DescribeGlyphCell(const uint8_t* cell, int32_t blockWidth, int32_t blockHei
       pixel[0] = pixel[1] = pixel[2] = grey;
     }
   }
-  ReleaseConversion();
-  if (!PreparePicture(width, height, rows.data())) return false;
-  *description = TileFeatures(conversionState.PixelGrid, width, 1, 1, blockWidth, blockHeight);
-  ReleaseConversion();
+  ConversionState conversion;
+  if (!PreparePicture(conversion, width, height, rows.data())) return false;
+  *description = TileFeatures(conversion.PixelGrid, width, 1, 1, blockWidth, blockHeight);
+  ReleaseConversion(conversion);
   description->character = character;
   description->spare = 0;
   return true;

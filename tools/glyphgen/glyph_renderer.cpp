@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "tools/glyphgen/cell_resample.h"
-#include "tools/glyphgen/gdi_handles.h"
+#include "platform/win32_handles.h"
 
 namespace {
 

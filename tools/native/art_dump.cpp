@@ -2,22 +2,18 @@
 // the engine's own code, and prints the text. The scoring of glyph sets runs it on
 // Linux, where the Windows programs would need Wine for every picture.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "convert/conversion_state.h"
 #include "convert/definition_loader.h"
+#include "convert/option_text.h"
 #include "convert/tile_matching.h"
 #include "tools/native/ppm_picture.h"
 
 namespace {
 
 bool ReadBlockSide(const char* text, int32_t* value) {
-  char* end = nullptr;
-  long number = std::strtol(text, &end, 10);
-  if (*end != '\0' || number < 1 || number > 4096) return false;
-  *value = static_cast<int32_t>(number);
-  return true;
+  return ReadWholeNumber(text, 1, 4096, value);
 }
 
 GlyphDefinition table[kDefinitionTableCapacity];
@@ -42,16 +38,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "glyphrane-artdump: no definitions in \"%s\"\n", argv[2]);
     return 1;
   }
-  if (!PreparePicture(picture.width, picture.height, picture.rows.data())) {
+  ConversionState conversion;
+  if (!PreparePicture(conversion, picture.width, picture.height, picture.rows.data())) {
     std::fputs("glyphrane-artdump: out of memory\n", stderr);
     return 1;
   }
-  ConvertTiles(conversionState.PixelGrid, conversionState.width, conversionState.height, table,
-               count, blockWidth, blockHeight, conversionState.ArtText);
+  ConvertTiles(conversion.PixelGrid, conversion.width, conversion.height, table, count,
+               blockWidth, blockHeight, conversion.ArtText);
   // The whole text as laid out, even where a glyph's character is NUL.
-  std::fwrite(conversionState.ArtText, 1,
-              ArtTextLength(conversionState.width, conversionState.height, blockWidth, blockHeight),
-              stdout);
-  ReleaseConversion();
+  std::fwrite(conversion.ArtText, 1,
+              ArtTextLength(conversion.width, conversion.height, blockWidth, blockHeight), stdout);
+  ReleaseConversion(conversion);
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "image/plugins/netpbm/netpbm_parser.h"
+#include "platform/win32_handles.h"
 
 namespace {
 
@@ -56,13 +57,14 @@ int DecodeMemory(const uint8_t* data, size_t size, HLOCAL* infoOut, HLOCAL* pixe
   const DWORD colours = FillColourTable(bitCount, table);
   const int pixelBytes = NetpbmPixelBytes(header);
 
-  HLOCAL info = ::LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT,
-                             sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD));
-  HLOCAL pixels = ::LocalAlloc(LMEM_MOVEABLE, pixelBytes);
+  // Both blocks go to the host only on success.
+  ScopedLocalMemory info(::LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT,
+                                      sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD)));
+  ScopedLocalMemory pixels(::LocalAlloc(LMEM_MOVEABLE, pixelBytes));
   int result = kOutOfMemory;
-  if (info != nullptr && pixels != nullptr) {
-    BITMAPINFOHEADER* bih = static_cast<BITMAPINFOHEADER*>(::LocalLock(info));
-    uint8_t* rows = static_cast<uint8_t*>(::LocalLock(pixels));
+  if (info.ok() && pixels.ok()) {
+    BITMAPINFOHEADER* bih = static_cast<BITMAPINFOHEADER*>(::LocalLock(info.get()));
+    uint8_t* rows = static_cast<uint8_t*>(::LocalLock(pixels.get()));
     if (bih != nullptr && rows != nullptr) {
       bih->biSize = sizeof(BITMAPINFOHEADER);
       bih->biWidth = header.width;
@@ -75,41 +77,35 @@ int DecodeMemory(const uint8_t* data, size_t size, HLOCAL* infoOut, HLOCAL* pixe
       std::memcpy(bih + 1, table, colours * sizeof(RGBQUAD));
       result = DecodeNetpbmRaster(data, size, header, rows) ? kDone : kBrokenData;
     }
-    if (bih != nullptr) ::LocalUnlock(info);
-    if (rows != nullptr) ::LocalUnlock(pixels);
+    if (bih != nullptr) ::LocalUnlock(info.get());
+    if (rows != nullptr) ::LocalUnlock(pixels.get());
   }
-  if (result != kDone) {
-    if (info != nullptr) ::LocalFree(info);
-    if (pixels != nullptr) ::LocalFree(pixels);
-    return result;
-  }
-  *infoOut = info;
-  *pixelsOut = pixels;
+  if (result != kDone) return result;
+  *infoOut = info.release();
+  *pixelsOut = pixels.release();
   return kDone;
 }
 
 // Reads the file from offset on into a local block; null on failure.
 HLOCAL ReadFileTail(LPCSTR path, LONG offset, DWORD* size) {
-  HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  HLOCAL contents = nullptr;
+  const ScopedFile file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.ok()) return nullptr;
   DWORD high = 0;
-  const DWORD fileSize = ::GetFileSize(file, &high);
-  if (fileSize != INVALID_FILE_SIZE && high == 0 && offset >= 0 &&
-      static_cast<DWORD>(offset) <= fileSize &&
-      ::SetFilePointer(file, offset, nullptr, FILE_BEGIN) == static_cast<DWORD>(offset)) {
-    *size = fileSize - static_cast<DWORD>(offset);
-    contents = ::LocalAlloc(LMEM_FIXED, *size + 1);
-    DWORD read = 0;
-    if (contents != nullptr &&
-        (!::ReadFile(file, contents, *size, &read, nullptr) || read != *size)) {
-      ::LocalFree(contents);
-      contents = nullptr;
-    }
+  const DWORD fileSize = ::GetFileSize(file.get(), &high);
+  if (fileSize == INVALID_FILE_SIZE || high != 0 || offset < 0 ||
+      static_cast<DWORD>(offset) > fileSize ||
+      ::SetFilePointer(file.get(), offset, nullptr, FILE_BEGIN) != static_cast<DWORD>(offset)) {
+    return nullptr;
   }
-  ::CloseHandle(file);
-  return contents;
+  *size = fileSize - static_cast<DWORD>(offset);
+  ScopedLocalMemory contents(::LocalAlloc(LMEM_FIXED, *size + 1));
+  DWORD read = 0;
+  if (!contents.ok() || !::ReadFile(file.get(), contents.get(), *size, &read, nullptr) ||
+      read != *size) {
+    return nullptr;
+  }
+  return contents.release();
 }
 
 }  // namespace
@@ -156,12 +152,10 @@ int WINAPI GetPicture(LPCSTR input, LONG length, UINT flags, HLOCAL* infoHandle,
                           infoHandle, pixelsHandle);
     case 0: {
       DWORD size = 0;
-      HLOCAL contents = ReadFileTail(input, length, &size);
-      if (contents == nullptr) return kFileReadError;
-      const int result =
-          DecodeMemory(static_cast<const uint8_t*>(contents), size, infoHandle, pixelsHandle);
-      ::LocalFree(contents);
-      return result;
+      const ScopedLocalMemory contents(ReadFileTail(input, length, &size));
+      if (!contents.ok()) return kFileReadError;
+      return DecodeMemory(static_cast<const uint8_t*>(contents.get()), size, infoHandle,
+                          pixelsHandle);
     }
     default:
       return kNotImplemented;

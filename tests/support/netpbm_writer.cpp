@@ -1,4 +1,4 @@
-#include "tests/parsers/netpbm_writer.h"
+#include "tests/support/netpbm_writer.h"
 
 SamplePicture RandomPicture(int format, int maxval, int largestSide, Random* random) {
   SamplePicture picture;

@@ -1,12 +1,13 @@
-#ifndef GLYPHRANE_CONVERT_RUN_CONVERSION_H_
-#define GLYPHRANE_CONVERT_RUN_CONVERSION_H_
+#ifndef GLYPHRANE_COMMAND_RUN_CONVERSION_H_
+#define GLYPHRANE_COMMAND_RUN_CONVERSION_H_
 
 #include <cstdint>
 
-#include "convert/definition_catalog.h"
+#include "command/definition_catalog.h"
 #include "convert/glyph_definition.h"
 
-// Identifiers of the main dialog's controls that a failure sends the focus to.
+// Identifiers of the main dialog's controls that a failure sends the focus to; the
+// dialog checks at compile time that they are its own.
 constexpr int kFocusImagePath = 1001;   // IDC_IMAGE_PATH
 constexpr int kFocusDefinition = 1003;  // IDC_DEFINITION
 constexpr int kFocusBlockWidth = 1004;  // IDC_BLOCK_WIDTH
@@ -23,12 +24,11 @@ struct ConversionResult {
   ConversionFailure failure;  // meaningful when !ok
 };
 
-// The program's one definition table, loaded anew by every conversion.
-extern GlyphDefinition definitionTable[kDefinitionTableCapacity];
-
 // Runs one Convert request: checks selection, entry, block width and height, reads
-// programFolder\data\<fileName>, loads the picture and converts it. On success
-// conversionState.ArtText holds the new text. A composed definition path that does
+// programFolder\data\<fileName> into definitionTable, loads the picture into
+// dibImage (the plug-ins of pluginTable first) and converts it into conversionState,
+// the program's instances of program_state.h. On success conversionState.ArtText
+// holds the new text. A composed definition path that does
 // not fit 259 bytes fails as an unreadable definition file. After a failure at the
 // picture no ArtText exists; after an earlier failure the state is untouched.
 ConversionResult RunConversion(const char* programFolder, const DefinitionCatalog& catalog,
@@ -45,9 +45,4 @@ ConversionResult RunConversionWithDefinitionFile(const char* definitionPath,
                                                  uint32_t blockWidth, uint32_t blockHeight,
                                                  const char* picturePath);
 
-// Reads a block field's text as GetDlgItemInt does with signed reading off:
-// leading spaces skipped, decimal digits up to the first non-digit; no digits or a
-// value above 4294967295 reads as 0.
-uint32_t ReadBlockField(const char* text);
-
-#endif  // GLYPHRANE_CONVERT_RUN_CONVERSION_H_
+#endif  // GLYPHRANE_COMMAND_RUN_CONVERSION_H_

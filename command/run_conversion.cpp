@@ -1,20 +1,20 @@
-#include "convert/run_conversion.h"
+#include "command/run_conversion.h"
 
 #include <windows.h>
 
 #include <cstring>
 
+#include "command/messages.h"
+#include "command/program_state.h"
 #include "convert/conversion_state.h"
 #include "convert/definition_loader.h"
 #include "convert/tile_matching.h"
 #include "image/dib_image.h"
-
-GlyphDefinition definitionTable[kDefinitionTableCapacity];
+#include "platform/path_join.h"
 
 namespace {
 
-constexpr size_t kPathBufferSize = MAX_PATH;
-constexpr char kDataFolder[] = "\\data\\";
+constexpr char kDataFolder[] = "data";
 
 constexpr ConversionResult kSuccess = {true, {nullptr, 0}};
 
@@ -22,50 +22,42 @@ ConversionResult Fail(const char* message, int focusControl) {
   return {false, {message, focusControl}};
 }
 
-ConversionResult NoSelection() { return Fail("定義ファイルを選択してください。", kFocusDefinition); }
-ConversionResult InvalidEntry() { return Fail("定義ファイルが無効です。", kFocusDefinition); }
-ConversionResult InvalidWidth() { return Fail("ブロックの幅が無効です。", kFocusBlockWidth); }
-ConversionResult InvalidHeight() { return Fail("ブロックの高さが無効です。", kFocusBlockHeight); }
+ConversionResult NoSelection() { return Fail(kMessageNoSelection, kFocusDefinition); }
+ConversionResult InvalidEntry() { return Fail(kMessageInvalidEntry, kFocusDefinition); }
+ConversionResult InvalidWidth() { return Fail(kMessageInvalidWidth, kFocusBlockWidth); }
+ConversionResult InvalidHeight() { return Fail(kMessageInvalidHeight, kFocusBlockHeight); }
 ConversionResult UnreadableDefinition() {
-  return Fail("定義ファイルの読み込みに失敗しました。", kFocusDefinition);
+  return Fail(kMessageUnreadableDefinition, kFocusDefinition);
 }
 ConversionResult UnreadablePicture() {
-  return Fail("画像ファイルの読み込みに失敗しました。", kFocusImagePath);
+  return Fail(kMessageUnreadablePicture, kFocusImagePath);
 }
 
 bool IsValidBlockSize(uint32_t size) { return static_cast<int32_t>(size) > 0; }
 
-// programFolder\data\fileName into path; false, with nothing written past the
-// buffer, when the whole path and its NUL do not fit. Both sources are bounded
-// because a catalogue entry is a fixed field that need not hold a NUL.
+// programFolder\data\fileName into path; false when the whole path and its NUL
+// do not fit. A catalogue entry is a fixed field that need not hold a NUL, which
+// JoinPath allows for.
 bool ComposeDefinitionPath(const char* programFolder, const char* fileName,
-                           char (&path)[kPathBufferSize]) {
-  const size_t folderLength = ::strnlen(programFolder, kPathBufferSize);
-  const size_t nameLength = ::strnlen(fileName, kPathBufferSize);
-  const size_t tailLength = sizeof(kDataFolder) - 1;
-  if (folderLength + tailLength + nameLength + 1 > kPathBufferSize) return false;
-  char* next = path;
-  std::memcpy(next, programFolder, folderLength);
-  next += folderLength;
-  std::memcpy(next, kDataFolder, tailLength);
-  next += tailLength;
-  std::memcpy(next, fileName, nameLength);
-  next[nameLength] = '\0';
-  return true;
+                           char (&path)[kPathBytes]) {
+  char dataFolder[kPathBytes];
+  return JoinPath(dataFolder, programFolder, kDataFolder) &&
+         JoinPath(path, dataFolder, fileName);
 }
 
 // Empties the holder and the state, then takes the new picture. The previous
 // text is gone even when the new picture cannot be read.
 bool LoadPicture(const char* picturePath) {
   dibImage.Reset();
-  ReleaseConversion();
-  if (::strnlen(picturePath, kPathBufferSize) >= kPathBufferSize) return false;
-  if (dibImage.Load(picturePath, 32) == 0) return false;
+  ReleaseConversion(conversionState);
+  if (::strnlen(picturePath, kPathBytes) >= kPathBytes) return false;
+  if (dibImage.Load(pluginTable, picturePath, 32) == 0) return false;
   const BITMAPINFOHEADER& header = dibImage.info.bmiHeader;
   // PreparePicture reads width x height x 4 bytes from bits: only a held 32-bit
   // bottom-up section has that layout.
   if (dibImage.bits == nullptr || header.biBitCount != 32 || header.biHeight <= 0 ||
-      !PreparePicture(header.biWidth, header.biHeight, static_cast<const uint8_t*>(dibImage.bits))) {
+      !PreparePicture(conversionState, header.biWidth, header.biHeight,
+                      static_cast<const uint8_t*>(dibImage.bits))) {
     dibImage.Reset();
     return false;
   }
@@ -103,7 +95,7 @@ ConversionResult RunConversion(const char* programFolder, const DefinitionCatalo
 
   // The block checks come before the definition step, so a path that cannot be
   // composed is reported only once they pass.
-  char path[kPathBufferSize];
+  char path[kPathBytes];
   const bool composed = ComposeDefinitionPath(programFolder, entry.fileName, path);
   return RunConversionWithDefinitionFile(composed ? path : nullptr, blockWidth, blockHeight,
                                          picturePath);

@@ -1,5 +1,5 @@
-#ifndef GLYPHRANE_CONVERT_DEFINITION_CATALOG_H_
-#define GLYPHRANE_CONVERT_DEFINITION_CATALOG_H_
+#ifndef GLYPHRANE_COMMAND_DEFINITION_CATALOG_H_
+#define GLYPHRANE_COMMAND_DEFINITION_CATALOG_H_
 
 #include <cstdint>
 
@@ -16,8 +16,6 @@ struct DefinitionCatalog {
   uint32_t count = 0;
 };
 
-extern DefinitionCatalog definitionCatalog;
-
 // Searches programFolder\data\*.txt into catalog (no window involved): every entry
 // the search returns, folders included, in search order. False only when the
 // memory for the entries cannot be had (catalog then empty). True otherwise; when
@@ -27,4 +25,7 @@ extern DefinitionCatalog definitionCatalog;
 // follows, the dot being searched over double-byte characters of the ANSI code page.
 bool BuildDefinitionCatalog(const char* programFolder, DefinitionCatalog& catalog);
 
-#endif  // GLYPHRANE_CONVERT_DEFINITION_CATALOG_H_
+// Frees the entries and leaves catalog empty.
+void ReleaseDefinitionCatalog(DefinitionCatalog& catalog);
+
+#endif  // GLYPHRANE_COMMAND_DEFINITION_CATALOG_H_

@@ -1,10 +1,10 @@
-#ifndef GLYPHRANE_TESTS_PARSERS_NETPBM_WRITER_H_
-#define GLYPHRANE_TESTS_PARSERS_NETPBM_WRITER_H_
+#ifndef GLYPHRANE_TESTS_SUPPORT_NETPBM_WRITER_H_
+#define GLYPHRANE_TESTS_SUPPORT_NETPBM_WRITER_H_
 
 #include <string>
 #include <vector>
 
-#include "tests/parsers/random_damage.h"
+#include "tests/support/random.h"
 
 // A picture as a Netpbm file holds it: samples row by row from the top, red,
 // green and blue for P3 and P6, one per pixel otherwise (a PBM bit: 1 is black).
@@ -26,4 +26,4 @@ SamplePicture RandomPicture(int format, int maxval, int largestSide, Random* ran
 // bits, and junk in the padding bits of a P4 row.
 std::string WriteNetpbm(const SamplePicture& picture, Random* random = nullptr);
 
-#endif  // GLYPHRANE_TESTS_PARSERS_NETPBM_WRITER_H_
+#endif  // GLYPHRANE_TESTS_SUPPORT_NETPBM_WRITER_H_

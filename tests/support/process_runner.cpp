@@ -1,4 +1,4 @@
-#include "tests/command/cli_process.h"
+#include "tests/support/process_runner.h"
 
 #include <windows.h>
 

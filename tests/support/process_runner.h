@@ -1,5 +1,5 @@
-#ifndef GLYPHRANE_TESTS_COMMAND_CLI_PROCESS_H_
-#define GLYPHRANE_TESTS_COMMAND_CLI_PROCESS_H_
+#ifndef GLYPHRANE_TESTS_SUPPORT_PROCESS_RUNNER_H_
+#define GLYPHRANE_TESTS_SUPPORT_PROCESS_RUNNER_H_
 
 #include <string>
 #include <vector>
@@ -18,4 +18,4 @@ struct ProcessResult {
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& outputFolder, bool writableOutput = true);
 
-#endif  // GLYPHRANE_TESTS_COMMAND_CLI_PROCESS_H_
+#endif  // GLYPHRANE_TESTS_SUPPORT_PROCESS_RUNNER_H_

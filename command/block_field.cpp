@@ -1,6 +1,4 @@
-#include <cstdint>
-
-#include "convert/run_conversion.h"
+#include "command/block_field.h"
 
 uint32_t ReadBlockField(const char* text) {
   const char* p = text;
