@@ -21,6 +21,13 @@ constexpr char kMessageDecodersFailed[] = "DLLの初期化に失敗しました�
 // Copy with nothing converted yet.
 constexpr char kMessageNoOutput[] = "出力されたデータがありません。";
 
+// The console converter's --render and --score.
+constexpr char kMessageGlyphsNotDrawn[] = "文字を描画できませんでした。";
+constexpr char kMessagePreviewNotWritten[] = "プレビュー画像の書き込みに失敗しました。";
+constexpr char kMessageNothingToScore[] = "採点する文字がありません。";
+// Followed by the tone and the edge figure.
+constexpr char kMessageScore[] = "スコア: 階調 %.4f 輪郭 %.4f";
+
 // The console converter's standard output could not take the text.
 constexpr char kMessageWriteFailed[] = "標準出力への書き込みに失敗しました。";
 

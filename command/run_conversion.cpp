@@ -16,10 +16,8 @@ namespace {
 
 constexpr char kDataFolder[] = "data";
 
-constexpr ConversionResult kSuccess = {true, {nullptr, 0}};
-
 ConversionResult Fail(const char* message, int focusControl) {
-  return {false, {message, focusControl}};
+  return {false, {message, focusControl}, 0};
 }
 
 ConversionResult NoSelection() { return Fail(kMessageNoSelection, kFocusDefinition); }
@@ -82,7 +80,7 @@ ConversionResult RunConversionWithDefinitionFile(const char* definitionPath,
   ConvertTiles(conversionState.PixelGrid, conversionState.width, conversionState.height,
                definitionTable, recordCount, static_cast<int32_t>(blockWidth),
                static_cast<int32_t>(blockHeight), conversionState.ArtText);
-  return kSuccess;
+  return {true, {nullptr, 0}, recordCount};
 }
 
 ConversionResult RunConversion(const char* programFolder, const DefinitionCatalog& catalog,

@@ -22,6 +22,7 @@ struct ConversionFailure {
 struct ConversionResult {
   bool ok;
   ConversionFailure failure;  // meaningful when !ok
+  uint32_t recordCount;       // on success: the records of definitionTable used
 };
 
 // Runs one Convert request: checks selection, entry, block width and height, reads

@@ -8,7 +8,8 @@
 
 const char kCliUsage[] =
     "使い方: glyphrane-cli [--definition 名前 | --definition-file ファイル] "
-    "[--block 幅x高さ] 画像ファイル\n"
+    "[--block 幅x高さ]\n"
+    "                     [--render 画像.png] [--score] 画像ファイル\n"
     "        glyphrane-cli --list\n"
     "        glyphrane-cli --help\n";
 
@@ -49,6 +50,11 @@ bool ParseCliArguments(int argc, const char* const* argv, CliOptions& options) {
       alone = Is(argument, "--list") ? CliCommand::kList : CliCommand::kHelp;
       continue;
     }
+    if (Is(argument, "--score")) {
+      if (options.score) return false;
+      options.score = true;
+      continue;
+    }
     // Every other option takes the next argument as its value.
     if (i + 1 >= argc) return false;
     const char* value = argv[++i];
@@ -58,6 +64,9 @@ bool ParseCliArguments(int argc, const char* const* argv, CliOptions& options) {
     } else if (Is(argument, "--definition-file")) {
       if (options.definitionName != nullptr || options.definitionFile != nullptr) return false;
       options.definitionFile = value;
+    } else if (Is(argument, "--render")) {
+      if (options.renderPath != nullptr) return false;
+      options.renderPath = value;
     } else if (Is(argument, "--block")) {
       if (blockGiven || !ReadBlockSize(value, options)) return false;
       blockGiven = true;
@@ -68,7 +77,8 @@ bool ParseCliArguments(int argc, const char* const* argv, CliOptions& options) {
   if (alone != CliCommand::kConvert) {
     options.command = alone;
     return options.picturePath == nullptr && options.definitionName == nullptr &&
-           options.definitionFile == nullptr && !blockGiven;
+           options.definitionFile == nullptr && !blockGiven && options.renderPath == nullptr &&
+           !options.score;
   }
   return options.picturePath != nullptr;
 }

@@ -13,10 +13,13 @@ struct CliOptions {
   uint32_t blockWidth = 3;               // --block WxH, each read as a block field
   uint32_t blockHeight = 6;
   const char* picturePath = nullptr;
+  const char* renderPath = nullptr;      // --render FILE: a PNG of the text as drawn
+  bool score = false;                    // --score: how much it looks like the picture
 };
 
 // Reads the command line (argv[0] is the program):
-//   [--definition NAME | --definition-file FILE] [--block WxH] PICTURE
+//   [--definition NAME | --definition-file FILE] [--block WxH] [--render PNG]
+//   [--score] PICTURE
 //   --list
 //   --help
 // "--" ends the options, so that a picture name may start with "-". The two block

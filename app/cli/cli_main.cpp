@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/cli/cli_arguments.h"
+#include "app/cli/text_preview.h"
 #include "app/decoders.h"
 #include "app/program_folder.h"
 #include "command/definition_catalog.h"
@@ -81,17 +82,30 @@ int Convert(const CliOptions& options) {
 
   if (!StartDecoders()) return Fail(kMessageDecodersFailed);
   const ConversionResult result = RunChosenConversion(options, selection);
-  // The text no longer needs the decoders.
-  StopDecoders();
-  if (!result.ok) return Fail(result.failure.message);
+  if (!result.ok) {
+    StopDecoders();
+    return Fail(result.failure.message);
+  }
 
   // The whole text as laid out: a glyph whose character is NUL must not cut it short.
+  const int32_t blockWidth = static_cast<int32_t>(options.blockWidth);
+  const int32_t blockHeight = static_cast<int32_t>(options.blockHeight);
   const size_t length =
-      ArtTextLength(conversionState.width, conversionState.height,
-                    static_cast<int32_t>(options.blockWidth), static_cast<int32_t>(options.blockHeight));
+      ArtTextLength(conversionState.width, conversionState.height, blockWidth, blockHeight);
   const bool written = WriteOutput(conversionState.ArtText, length) && FinishOutput();
+  // The preview is written with GDI+'s encoder, so the decoders stop after it.
+  const char* previewFailure = nullptr;
+  if (written && (options.renderPath != nullptr || options.score)) {
+    PreviewRequest request;
+    request.renderPath = options.renderPath;
+    request.score = options.score;
+    previewFailure = WritePreview(request, definitionTable, result.recordCount, blockWidth,
+                                  blockHeight, conversionState, length);
+  }
+  StopDecoders();
   ReleaseConversion(conversionState);
-  return written ? kExitSuccess : Fail(kMessageWriteFailed);
+  if (!written) return Fail(kMessageWriteFailed);
+  return previewFailure == nullptr ? kExitSuccess : Fail(previewFailure);
 }
 
 }  // namespace

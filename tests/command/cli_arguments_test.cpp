@@ -37,6 +37,10 @@ TEST(CliArgumentsTest, ReadsEveryOption) {
   ASSERT_TRUE(Parse({"--", "--picture-with-dashes.bmp"}, options));
   EXPECT_STREQ(options.picturePath, "--picture-with-dashes.bmp");
 
+  ASSERT_TRUE(Parse({"--score", "p.png", "--render", "art.png"}, options));
+  EXPECT_TRUE(options.score);
+  EXPECT_STREQ(options.renderPath, "art.png");
+
   ASSERT_TRUE(Parse({"--list"}, options));
   EXPECT_EQ(options.command, CliCommand::kList);
 
@@ -81,6 +85,11 @@ TEST(CliArgumentsTest, RefusesUsageFaults) {
       {"--help", "--list"},
       {"--block", "3x6", "--help"},
       {"--help", "--help"},
+      {"--score", "--score", "p.bmp"},
+      {"--render", "a.png", "--render", "b.png", "p.bmp"},
+      {"p.bmp", "--render"},
+      {"--list", "--score"},
+      {"--render", "a.png", "--help"},
   };
   for (const auto& arguments : cases) {
     CliOptions options;

@@ -13,6 +13,7 @@
 #include "command/run_conversion.h"
 #include "gtest/gtest.h"
 #include "image/dib_image.h"
+#include "image/gdiplus_decoder.h"
 #include "tests/support/process_runner.h"
 #include "tests/command/command_test_support.h"
 #include "tests/support/file_bytes.h"
@@ -153,6 +154,41 @@ TEST_F(CliTest, WritesTheWholeTextWhenAGlyphIsNul) {
   for (int row = 0; row < 12; ++row) expected += std::string(6, row < 6 ? '.' : '\0') + "\r\n";
   EXPECT_EQ(EngineText(halves, definitions, 1, 1), expected);
   EXPECT_EQ(result.out, expected);
+}
+
+TEST_F(CliTest, RendersAndScoresWithoutChangingTheText) {
+  // A white picture takes the space of a set of "#" and " ": the rendering is blank
+  // paper like the picture, so the tone figure is 1 and there is no edge at all.
+  Picture paper{36, 36, std::vector<uint8_t>(36 * 36 * 3, 255)};
+  WriteBytes(PicturePath(), BmpFile(paper));
+  WriteBytes(program_.Child("data\\glyphs.txt"),
+             Record('#', 0, 0, 0, 200) + Record(' ', 255, 255, 255));
+  const std::string art = program_.Child("art.png");
+  const ProcessResult scored = Cli({"--render", art, "--score", PicturePath()});
+  EXPECT_EQ(scored.exitCode, 0u) << scored.err;
+  EXPECT_EQ(scored.out, Cli({PicturePath()}).out) << "the text is the plain conversion's";
+  EXPECT_EQ(scored.out, std::string(4, ' ') + "\r\n" + std::string(4, ' ') + "\r\n");
+  EXPECT_EQ(scored.err, "スコア: 階調 1.0000 輪郭 0.0000" + kNewline);
+  // The rendering: four cells of 9 x 18 across, two down, all paper.
+  const HBITMAP drawn = LoadPictureViaGdiPlus(art.c_str());
+  ASSERT_NE(drawn, nullptr) << "a PNG GDI+ reads";
+  BITMAP bitmap{};
+  ASSERT_TRUE(::GetObjectA(drawn, sizeof bitmap, &bitmap));
+  EXPECT_EQ(bitmap.bmWidth, 36);
+  EXPECT_EQ(bitmap.bmHeight, 36);
+  const uint8_t* bits = static_cast<const uint8_t*>(bitmap.bmBits);
+  int white = 0;
+  for (int i = 0; i < 36 * 36; ++i) {
+    white += bits[4 * i] == 255 && bits[4 * i + 1] == 255 && bits[4 * i + 2] == 255;
+  }
+  EXPECT_EQ(white, 36 * 36);
+  ::DeleteObject(drawn);
+
+  // A preview that cannot be written fails the run after the text is out.
+  const ProcessResult unwritable = Cli({"--render", program_.Child("none\\art.png"), PicturePath()});
+  EXPECT_EQ(unwritable.exitCode, 1u);
+  EXPECT_EQ(unwritable.out, scored.out);
+  EXPECT_EQ(unwritable.err, "プレビュー画像の書き込みに失敗しました。" + kNewline);
 }
 
 TEST_F(CliTest, ChoosesTheDefinitionByDisplayNameOrTakesTheFirstEntry) {

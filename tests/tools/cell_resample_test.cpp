@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "tools/glyphgen/cell_resample.h"
+#include "render/cell_resample.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "tools/glyphgen/glyph_renderer.h"
+#include "render/glyph_renderer.h"
 #include "tools/glyphgen/glyph_set.h"
 
 namespace {
@@ -15,7 +15,7 @@ DWORD GdiObjectCount() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIO
 // font and the bitmaps it took.
 TEST(GdiReleaseTest, RenderingLeavesNoGdiObjectBehind) {
   if (GdiObjectCount() == 0) GTEST_SKIP() << "this system does not count GDI objects";
-  GeneratorOptions options;
+  GlyphRendering options;
   std::string error;
   ASSERT_TRUE(ParseGlyphSet("ascii,kana", &options.characters, &error)) << error;
   std::vector<GlyphCell> cells;

@@ -9,7 +9,7 @@
 #include "tests/convert/test_files.h"
 #include "tools/glyphgen/definition_writer.h"
 #include "tools/glyphgen/glyph_generator.h"
-#include "tools/glyphgen/glyph_renderer.h"
+#include "render/glyph_renderer.h"
 #include "tools/glyphgen/glyph_set.h"
 
 namespace {
@@ -74,7 +74,7 @@ TEST(GlyphGenerationTest, EveryPrintableCharacterLeavesInkAndKatakanaAreTheirOwn
   std::vector<GlyphCell> cells;
   std::string error;
   GeneratorOptions options = OptionsFor("ascii,kana");
-  ASSERT_TRUE(RenderGlyphCells(options, &cells, &error)) << error;
+  ASSERT_TRUE(RenderGlyphCells(options.Rendering(), &cells, &error)) << error;
   ASSERT_EQ(cells.size(), 158u);
   EXPECT_EQ(Ink(cells[0]), 0) << "the space is blank";
   for (size_t i = 1; i < cells.size(); ++i) {
@@ -94,11 +94,11 @@ TEST(GlyphGenerationTest, OtherHeightsAndBlocksAreScaledToTheTile) {
   options.pixelHeight = 36;
   std::vector<GlyphCell> doubled, direct;
   std::string error;
-  ASSERT_TRUE(RenderGlyphCells(options, &doubled, &error)) << error;
+  ASSERT_TRUE(RenderGlyphCells(options.Rendering(), &doubled, &error)) << error;
   ASSERT_EQ(doubled.size(), 2u);
   EXPECT_EQ(doubled[0].size(), 9u * 18u);
   options.pixelHeight = 0;
-  ASSERT_TRUE(RenderGlyphCells(options, &direct, &error)) << error;
+  ASSERT_TRUE(RenderGlyphCells(options.Rendering(), &direct, &error)) << error;
   // Drawn twice as large and shrunk, a letter covers about as much as drawn small.
   for (size_t i = 0; i < 2; ++i) {
     EXPECT_NEAR(Ink(doubled[i]), Ink(direct[i]), Ink(direct[i]) / 3) << i;
@@ -106,7 +106,7 @@ TEST(GlyphGenerationTest, OtherHeightsAndBlocksAreScaledToTheTile) {
 
   options.blockWidth = 2;
   options.blockHeight = 4;
-  ASSERT_TRUE(RenderGlyphCells(options, &direct, &error)) << error;
+  ASSERT_TRUE(RenderGlyphCells(options.Rendering(), &direct, &error)) << error;
   EXPECT_EQ(direct[1].size(), 6u * 12u);
 }
 
@@ -125,10 +125,10 @@ TEST(GlyphGenerationTest, MissingOrOverlongFontFacesAreRefused) {
   std::vector<GlyphCell> cells;
   std::string error;
   options.fontFace = "No Such Font Glyphrane";
-  EXPECT_FALSE(RenderGlyphCells(options, &cells, &error));
+  EXPECT_FALSE(RenderGlyphCells(options.Rendering(), &cells, &error));
   EXPECT_EQ(error, "the font \"No Such Font Glyphrane\" is not installed");
   options.fontFace = std::string(32, 'A');
-  EXPECT_FALSE(RenderGlyphCells(options, &cells, &error));
+  EXPECT_FALSE(RenderGlyphCells(options.Rendering(), &cells, &error));
   EXPECT_NE(error.find("longer than a face name"), std::string::npos) << error;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/glyphgen/glyph_renderer.h"
+#include "render/glyph_renderer.h"
 
 // A binary PGM picture of the rendered cells side by side, in set order, each
 // tileWidth x tileHeight: the scoring script draws converted text from it.

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "render/glyph_renderer.h"
+
 // Everything that decides the bytes of a generated definition file. The defaults
 // are the shipped sets' settings, chosen by scoring converted sample pictures
 // (tools/measure-glyph-settings): stretched tone drew tone far better than raw
@@ -14,7 +16,7 @@
 struct GeneratorOptions {
   int32_t blockWidth = 3;
   int32_t blockHeight = 6;
-  std::string fontFace = "ＭＳ ゴシック";  // the output pane's font
+  std::string fontFace = kPaneFontFace;
   int32_t pixelHeight = 0;                 // 0: the tile's height, so the cell fills the tile
   std::string setParts = "ascii";
   std::vector<unsigned char> characters;   // the set, read from setParts
@@ -29,11 +31,11 @@ struct GeneratorOptions {
   int32_t TileWidth() const { return 3 * blockWidth; }
   int32_t TileHeight() const { return 3 * blockHeight; }
   int32_t FontHeight() const { return pixelHeight != 0 ? pixelHeight : TileHeight(); }
+  // What the renderer takes of these settings.
+  GlyphRendering Rendering() const {
+    return GlyphRendering{blockWidth, blockHeight, fontFace, pixelHeight, antialiased, characters};
+  }
 };
-
-// The largest block side: a tile of 3 x 64 pixels is far beyond any useful glyph
-// and keeps every rendering buffer small.
-constexpr int32_t kLargestBlockSide = 64;
 constexpr int32_t kLargestPixelHeight = 1024;
 
 // Reads the command line (argv[1] on). False, with a message in *error, for an

@@ -5,7 +5,7 @@
 
 bool GenerateDefinitions(const GeneratorOptions& options, std::vector<GlyphDefinition>* glyphs,
                          std::vector<GlyphCell>* cells, std::string* error) {
-  if (!RenderGlyphCells(options, cells, error)) return false;
+  if (!RenderGlyphCells(options.Rendering(), cells, error)) return false;
   glyphs->assign(cells->size(), GlyphDefinition{});
   for (size_t i = 0; i < cells->size(); ++i) {
     if (!DescribeGlyphCell((*cells)[i].data(), options.blockWidth, options.blockHeight,

@@ -6,7 +6,7 @@
 
 #include "convert/glyph_definition.h"
 #include "tools/glyphgen/generator_options.h"
-#include "tools/glyphgen/glyph_renderer.h"
+#include "render/glyph_renderer.h"
 
 // Renders the options' set, describes every cell as the converter describes a tile
 // and applies the tone and edge adjustments: one record per character, in set

@@ -1,12 +1,12 @@
-#include "tools/glyphgen/glyph_renderer.h"
+#include "render/glyph_renderer.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "tools/glyphgen/cell_resample.h"
 #include "platform/win32_handles.h"
+#include "render/cell_resample.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ std::vector<uint8_t> DrawCell(HDC dc, wchar_t character, int32_t cellWidth,
 
 }  // namespace
 
-bool RenderGlyphCells(const GeneratorOptions& options, std::vector<GlyphCell>* cells,
+bool RenderGlyphCells(const GlyphRendering& options, std::vector<GlyphCell>* cells,
                       std::string* error) {
   if (options.fontFace.size() >= LF_FACESIZE) {
     *error = "the font face \"" + options.fontFace + "\" is longer than a face name can be";

@@ -1,4 +1,4 @@
-#include "tools/glyphgen/cell_resample.h"
+#include "render/cell_resample.h"
 
 namespace {
 

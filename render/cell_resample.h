@@ -1,5 +1,5 @@
-#ifndef GLYPHRANE_TOOLS_GLYPHGEN_CELL_RESAMPLE_H_
-#define GLYPHRANE_TOOLS_GLYPHGEN_CELL_RESAMPLE_H_
+#ifndef GLYPHRANE_RENDER_CELL_RESAMPLE_H_
+#define GLYPHRANE_RENDER_CELL_RESAMPLE_H_
 
 #include <cstdint>
 #include <vector>
@@ -14,4 +14,4 @@ std::vector<uint8_t> ResampleByArea(const uint8_t* source, int32_t sourceWidth,
                                     int32_t sourceHeight, int32_t targetWidth,
                                     int32_t targetHeight);
 
-#endif  // GLYPHRANE_TOOLS_GLYPHGEN_CELL_RESAMPLE_H_
+#endif  // GLYPHRANE_RENDER_CELL_RESAMPLE_H_
