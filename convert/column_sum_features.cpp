@@ -15,8 +15,14 @@ void SumRunColumns(const EngineKernels& kernels, const uint8_t* grid, int32_t gr
   }
 }
 
-GlyphDefinition FeaturesFromColumnSums(const RunColumnSums& run, int32_t column,
-                                       int32_t blockWidth, int32_t blockHeight) {
+namespace {
+
+// kWidth is the block width when known at compile time, 0 when not: the common
+// narrow blocks then add their few columns without a loop.
+template <int32_t kWidth>
+GlyphDefinition Features(const RunColumnSums& run, int32_t column, int32_t blockWidth,
+                         int32_t blockHeight) {
+  if (kWidth != 0) blockWidth = kWidth;
   // Within FitsColumnSums a block sums at most 160 x 257 x 255 and a tile nine
   // times that: 32 bits are exact.
   static_assert(9ull * (kRunColumns / 3) * kColumnSumRowLimit * 255 < (1ull << 32),
@@ -63,4 +69,16 @@ GlyphDefinition FeaturesFromColumnSums(const RunColumnSums& run, int32_t column,
   features.green = static_cast<int32_t>(green / pixels);
   features.red = static_cast<int32_t>(red / pixels);
   return features;
+}
+
+}  // namespace
+
+GlyphDefinition FeaturesFromColumnSums(const RunColumnSums& run, int32_t column,
+                                       int32_t blockWidth, int32_t blockHeight) {
+  switch (blockWidth) {
+    case 1: return Features<1>(run, column, blockWidth, blockHeight);
+    case 2: return Features<2>(run, column, blockWidth, blockHeight);
+    case 3: return Features<3>(run, column, blockWidth, blockHeight);
+    default: return Features<0>(run, column, blockWidth, blockHeight);
+  }
 }
