@@ -37,6 +37,9 @@ struct EngineKernels {
   uint32_t (*nearestMarked)(const int32_t* values, uint32_t padded, const int32_t probe[12],
                             const uint32_t* within, const uint16_t* indices,
                             uint32_t* distance);
+  // The exact distance of one record's twelve values from probe's, under the same
+  // REQUIRES as nearestMarked.
+  uint32_t (*exactDistance)(const int32_t values[12], const int32_t probe[12]);
 };
 
 // 257 x 255 is the largest such sum that fits 16 bits.
@@ -49,10 +52,11 @@ constexpr uint32_t kScaledCubeShift = 14;
 // Records are laid out in groups of this many: one AVX2 register of 16-bit values.
 constexpr uint32_t kRecordGroup = 16;
 
-// The plain nearestMarked, shared by the scalar and SSE2 tables (SSE2 has no
+// The plain nearestMarked and exactDistance, shared by the scalar and SSE2 tables (SSE2 has no
 // 32-bit multiplication across lanes).
 uint32_t PlainNearestMarked(const int32_t* values, uint32_t padded, const int32_t probe[12],
                             const uint32_t* within, const uint16_t* indices, uint32_t* distance);
+uint32_t PlainExactDistance(const int32_t values[12], const int32_t probe[12]);
 
 extern const EngineKernels kScalarKernels;
 extern const EngineKernels kSse2Kernels;

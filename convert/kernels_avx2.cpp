@@ -173,7 +173,21 @@ uint32_t NearestMarked(const int32_t* values, uint32_t padded, const int32_t pro
   return static_cast<uint32_t>(indexOf[best]);
 }
 
+uint32_t ExactDistance(const int32_t values[12], const int32_t probe[12]) {
+  const __m256i d = _mm256_abs_epi32(_mm256_sub_epi32(Load(probe), Load(values)));
+  const __m256i first = _mm256_mullo_epi32(_mm256_mullo_epi32(d, d), d);  // values 0-7
+  const __m128i e = _mm_abs_epi32(
+      _mm_sub_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(probe + 8)),
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + 8))));
+  __m128i sum = _mm_add_epi32(_mm_mullo_epi32(_mm_mullo_epi32(e, e), e),  // values 8-11
+                              _mm_add_epi32(_mm256_castsi256_si128(first),
+                                            _mm256_extracti128_si256(first, 1)));
+  sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
+  sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
+  return static_cast<uint32_t>(_mm_cvtsi128_si32(sum));
+}
+
 }  // namespace
 
 const EngineKernels kAvx2Kernels = {PlainRow, EdgeRow, ColumnSums, CubeBounds,
-                                    NearestMarked};
+                                    NearestMarked, ExactDistance};

@@ -72,5 +72,15 @@ uint32_t PlainNearestMarked(const int32_t* values, uint32_t padded, const int32_
   return best;
 }
 
+uint32_t PlainExactDistance(const int32_t values[12], const int32_t probe[12]) {
+  uint32_t sum = 0;
+  for (uint32_t k = 0; k < 12; ++k) {
+    const int32_t difference = probe[k] - values[k];
+    const uint32_t magnitude = static_cast<uint32_t>(difference < 0 ? -difference : difference);
+    sum += magnitude * magnitude * magnitude;
+  }
+  return sum;
+}
+
 const EngineKernels kScalarKernels = {PlainRow, EdgeRow, ColumnSums, CubeBounds,
-                                      PlainNearestMarked};
+                                      PlainNearestMarked, PlainExactDistance};

@@ -127,4 +127,4 @@ void CubeBounds(const int16_t* values, uint32_t padded, const int16_t probe[12],
 }  // namespace
 
 const EngineKernels kSse2Kernels = {PlainRow, EdgeRow, ColumnSums, CubeBounds,
-                                    PlainNearestMarked};
+                                    PlainNearestMarked, PlainExactDistance};

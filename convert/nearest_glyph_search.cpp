@@ -141,7 +141,7 @@ uint32_t NearestGlyphSearch::Search(const int32_t probe[12]) const {
 
 uint32_t NearestGlyphSearch::SearchByBounds(const int32_t probe[12]) {
   uint32_t best = previous_;
-  uint32_t least = DistanceUpTo<uint32_t>(best, probe, UINT32_MAX);
+  const uint32_t least = kernels_.exactDistance(values_[best], probe);
   uint16_t limit = BoundLimit(least);
   int16_t narrowProbe[12];
   for (int k = 0; k < 12; ++k) narrowProbe[k] = static_cast<int16_t>(probe[k]);

@@ -132,6 +132,11 @@ TEST_P(EnginePathTest, SearchKernelsBoundAndChooseExactly) {
               expected)
         << "round " << round;
     ASSERT_EQ(distance, referenceDistance) << "round " << round;
+    const uint32_t record = random.Next(count);
+    int32_t values[12];
+    for (int k = 0; k < 12; ++k) values[k] = wide[k * padded + record];
+    ASSERT_EQ(kernels.exactDistance(values, probe), PlainExactDistance(values, probe))
+        << "round " << round;
   }
 }
 
