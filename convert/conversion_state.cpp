@@ -1,7 +1,8 @@
 #include "convert/conversion_state.h"
 
 #include <cstdlib>
-#include <cstring>
+
+#include "convert/engine_kernels.h"
 
 namespace {
 
@@ -51,20 +52,18 @@ bool PreparePicture(ConversionState& state, int32_t width, int32_t height,
     return false;
   }
 
+  // One pass per row: the copy top-down and the edge map together, reading the
+  // pixel below from the input, so each byte is touched once. The first and last
+  // row and, for pictures under 3 pixels wide, every row have no edges.
+  const EngineKernels& kernels = ActiveKernels();
   const size_t rowBytes = static_cast<size_t>(width) * 4;
   for (int32_t y = 0; y < height; ++y) {
     const uint8_t* source = rows + static_cast<size_t>(height - 1 - y) * rowBytes;
     uint8_t* target = grid + static_cast<size_t>(y) * rowBytes;
-    std::memcpy(target, source, rowBytes);
-    for (int32_t x = 0; x < width; ++x) target[x * 4 + 3] = 0;
-  }
-
-  // Only bytes 0-2 are read, so writing byte 3 in place disturbs no later pixel.
-  for (int32_t y = 1; y < height - 1; ++y) {
-    uint8_t* row = grid + static_cast<size_t>(y) * rowBytes;
-    for (int32_t x = 1; x < width - 1; ++x) {
-      uint8_t* pixel = row + static_cast<size_t>(x) * 4;
-      pixel[3] = static_cast<uint8_t>(EdgeStrength(pixel, pixel + 4, pixel, pixel + rowBytes));
+    if (y == 0 || y == height - 1 || width < 3) {
+      kernels.plainRow(source, target, width);
+    } else {
+      kernels.edgeRow(source, source - rowBytes, target, width);
     }
   }
 

@@ -16,8 +16,16 @@ struct CubeTable {
   }
 };
 constexpr CubeTable kCubes;
-static_assert(12ull * kSmallHigh * kSmallHigh * kSmallHigh < (1ull << 31),
-              "twelve cubes of 563 fit a signed 32-bit sum");
+// |probe - value| <= 563 stays within what CubeBounds takes.
+static_assert(kSmallHigh - kSmallLow <= 1023 && kSmallHigh <= 1023,
+              "the small range's differences fit CubeBounds");
+
+// CubeBounds' limit for a best distance of least: a record whose bound exceeds
+// least / 2^14 (rounded down) is farther than least, so it can neither win nor tie.
+uint16_t BoundLimit(uint32_t least) {
+  const uint32_t limit = least >> kScaledCubeShift;
+  return static_cast<uint16_t>(limit < 65535 ? limit : 65535);
+}
 
 template <typename Distance>
 inline Distance AddTerm(Distance sum, int32_t probe, int32_t value) {
@@ -32,7 +40,10 @@ inline Distance AddTerm(Distance sum, int32_t probe, int32_t value) {
 }  // namespace
 
 NearestGlyphSearch::NearestGlyphSearch(const GlyphDefinition* definitions, uint32_t count)
-    : definitions_(definitions), count_(count), indexed_(count <= kIndexedLimit) {
+    : definitions_(definitions),
+      count_(count),
+      indexed_(count <= kIndexedLimit),
+      kernels_(ActiveKernels()) {
   for (uint32_t i = 0; i < count && small_; ++i) {
     int32_t values[12];
     ComparedValues(definitions[i], values);
@@ -46,6 +57,14 @@ NearestGlyphSearch::NearestGlyphSearch(const GlyphDefinition* definitions, uint3
   std::stable_sort(order_, order_ + count,
                    [this](uint16_t a, uint16_t b) { return values_[a][0] < values_[b][0]; });
   for (uint32_t k = 0; k < count; ++k) blues_[k] = values_[order_[k]][0];
+  if (!small_) return;
+  padded_ = (count + kRecordGroup - 1) / kRecordGroup * kRecordGroup;
+  for (uint32_t k = 0; k < 12; ++k) {
+    for (uint32_t i = 0; i < padded_; ++i) {
+      wideColumns_[k * padded_ + i] = i < count ? values_[order_[i]][k] : 0;
+      columns_[k * padded_ + i] = static_cast<int16_t>(wideColumns_[k * padded_ + i]);
+    }
+  }
 }
 
 const GlyphDefinition& NearestGlyphSearch::Find(const GlyphDefinition& features) {
@@ -54,7 +73,9 @@ const GlyphDefinition& NearestGlyphSearch::Find(const GlyphDefinition& features)
   if (havePrevious_ && std::equal(probe, probe + 12, previousProbe_)) {
     return definitions_[previous_];
   }
-  previous_ = small_ ? Search<uint32_t>(probe) : Search<uint64_t>(probe);
+  previous_ = !small_ ? Search<uint64_t>(probe)
+              : indexed_ ? SearchByBounds(probe)
+                         : Search<uint32_t>(probe);
   std::copy(probe, probe + 12, previousProbe_);
   havePrevious_ = true;
   return definitions_[previous_];
@@ -114,6 +135,25 @@ uint32_t NearestGlyphSearch::Search(const int32_t probe[12]) const {
     bool goUp = up < count_ && (down == 0 || gapUp <= gapDown);
     if ((goUp ? gapUp : gapDown) > static_cast<uint64_t>(least)) break;
     consider(order_[goUp ? up++ : --down]);
+  }
+  return best;
+}
+
+uint32_t NearestGlyphSearch::SearchByBounds(const int32_t probe[12]) {
+  uint32_t best = previous_;
+  const uint32_t least = kernels_.exactDistance(values_[best], probe);
+  uint16_t limit = BoundLimit(least);
+  int16_t narrowProbe[12];
+  for (int k = 0; k < 12; ++k) narrowProbe[k] = static_cast<int16_t>(probe[k]);
+  kernels_.cubeBounds(columns_, padded_, narrowProbe, limit, bounds_, within_);
+  // Positions past the table are padding, never candidates.
+  if (count_ % 32 != 0) within_[count_ / 32] &= (uint32_t{1} << (count_ % 32)) - 1;
+  uint32_t distance = 0;
+  const uint32_t nearest =
+      kernels_.nearestMarked(wideColumns_, padded_, probe, within_, order_, &distance);
+  // The plain scan's choice: nearer, or as near and earlier in the table.
+  if (nearest != UINT32_MAX && (distance < least || (distance == least && nearest < best))) {
+    best = nearest;
   }
   return best;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "convert/engine_kernels.h"
 #include "convert/glyph_definition.h"
 
 // FindNearestGlyph for every tile of a picture, with exactly its answers (least
@@ -13,8 +14,11 @@
 // - for tables of up to 256 records it visits records in order of their blue value,
 //   outward from the probe's, and stops once |blue difference|^3 alone loses;
 // - when every record value lies in -308..563, cubes come from a table and sums
-//   stay in 32 bits (twelve cubes of 563 are below 2^31).
-// Keeps a copy of up to 256 records' values: no allocation, about 14 KB of stack.
+//   stay in 32 bits (twelve cubes of 563 are below 2^31); then, for tables of up
+//   to 256 records, a lower bound of every record's distance is taken at once by
+//   the vector kernels (cubes in 16 bits, in units of 2^14, rounded down), and
+//   only the records whose bound does not lose are summed exactly.
+// Keeps copies of up to 256 records' values: no allocation, about 35 KB of stack.
 class NearestGlyphSearch {
  public:
   // REQUIRES: count >= 1; definitions outlive the search and do not change.
@@ -27,6 +31,7 @@ class NearestGlyphSearch {
 
   template <typename Distance>
   uint32_t Search(const int32_t probe[12]) const;
+  uint32_t SearchByBounds(const int32_t probe[12]);
   template <typename Distance>
   Distance DistanceUpTo(uint32_t record, const int32_t probe[12], Distance limit) const;
   void ValuesOf(uint32_t record, int32_t out[12]) const;
@@ -39,8 +44,17 @@ class NearestGlyphSearch {
   uint32_t previous_ = 0;
   int32_t previousProbe_[12] = {};
   int32_t values_[kIndexedLimit][12];
-  uint16_t order_[kIndexedLimit];   // record numbers sorted by blue, stable
+  uint16_t order_[kIndexedLimit] = {};  // record numbers sorted by blue, stable
   int32_t blues_[kIndexedLimit];    // blue of order_[k]
+  // For SearchByBounds, set when small_ and indexed_: the values by value, then by
+  // record in order_ (value k of order_[i] at k * padded_ + i), padded with zeros
+  // to whole groups; bounds_ and within_ are CubeBounds' answers for one probe.
+  const EngineKernels& kernels_;
+  uint32_t padded_ = 0;
+  alignas(32) int16_t columns_[12 * kIndexedLimit];
+  alignas(32) int32_t wideColumns_[12 * kIndexedLimit];  // the same, 32 bits wide
+  alignas(32) uint16_t bounds_[kIndexedLimit];
+  uint32_t within_[kIndexedLimit / 32];
 };
 
 #endif  // GLYPHRANE_CONVERT_NEAREST_GLYPH_SEARCH_H_

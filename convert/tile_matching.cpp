@@ -2,7 +2,9 @@
 
 #include <cstddef>
 
+#include "convert/column_sum_features.h"
 #include "convert/cubed_distance.h"
+#include "convert/engine_kernels.h"
 #include "convert/nearest_glyph_search.h"
 
 namespace {
@@ -87,12 +89,31 @@ void ConvertTiles(const uint8_t* grid, int32_t width, int32_t height,
   const int64_t tileWidth = int64_t{3} * blockWidth;
   const int64_t tileHeight = int64_t{3} * blockHeight;
   NearestGlyphSearch search(definitions, count);
+  auto emit = [&](const GlyphDefinition& features, char* at) {
+    *at = static_cast<char>(static_cast<uint8_t>(search.Find(features).character));
+  };
+  const bool inRuns = FitsColumnSums(blockWidth, blockHeight);
+  const EngineKernels& kernels = ActiveKernels();
+  RunColumnSums run;
+  const int64_t runTiles = inRuns ? kRunColumns / tileWidth : 1;
   char* next = out;
   for (int64_t y = 0; y + tileHeight <= height; y += tileHeight) {
-    for (int64_t x = 0; x + tileWidth <= width; x += tileWidth) {
-      GlyphDefinition features = TileFeatures(grid, width, static_cast<int32_t>(x),
-                                              static_cast<int32_t>(y), blockWidth, blockHeight);
-      *next++ = static_cast<char>(static_cast<uint8_t>(search.Find(features).character));
+    const int64_t across = width / tileWidth;
+    for (int64_t first = 0; first < across; first += runTiles) {
+      const int64_t tiles = across - first < runTiles ? across - first : runTiles;
+      const int32_t x = static_cast<int32_t>(first * tileWidth);
+      if (!inRuns) {
+        emit(TileFeatures(grid, width, x, static_cast<int32_t>(y), blockWidth, blockHeight),
+             next++);
+        continue;
+      }
+      SumRunColumns(kernels, grid, width, x, static_cast<int32_t>(y),
+                    static_cast<int32_t>(tiles * tileWidth), blockHeight, &run);
+      for (int64_t t = 0; t < tiles; ++t) {
+        emit(FeaturesFromColumnSums(run, static_cast<int32_t>(t * tileWidth), blockWidth,
+                                    blockHeight),
+             next++);
+      }
     }
     *next++ = '\r';
     *next++ = '\n';

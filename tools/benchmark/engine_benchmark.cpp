@@ -3,37 +3,18 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "convert/conversion_state.h"
 #include "convert/definition_loader.h"
 #include "convert/tile_matching.h"
+#include "tools/benchmark/synthetic_picture.h"
 
 namespace {
 
-constexpr int32_t kWidth = 4000;
-constexpr int32_t kHeight = 3000;
-
-// Smooth gradients, rings and hard-edged stripes: every tile differs, and edges
-// range from none to the cap, as in a photograph with text on it.
-std::vector<uint8_t> MakePicture() {
-  std::vector<uint8_t> rows(static_cast<size_t>(kWidth) * kHeight * 4);
-  for (int32_t y = 0; y < kHeight; ++y) {
-    for (int32_t x = 0; x < kWidth; ++x) {
-      uint8_t* p = &rows[(static_cast<size_t>(y) * kWidth + x) * 4];
-      int32_t dx = x - kWidth / 2, dy = y - kHeight / 2;
-      int32_t ring = static_cast<int32_t>(std::sqrt(double(dx) * dx + double(dy) * dy)) / 7;
-      bool stripe = ((x / 13) + (y / 29)) % 5 == 0;
-      p[0] = static_cast<uint8_t>(stripe ? 255 : (x * 255 / kWidth));
-      p[1] = static_cast<uint8_t>(ring % 2 ? 200 : (y * 255 / kHeight));
-      p[2] = static_cast<uint8_t>(((x ^ y) & 0x3F) * 4);
-      p[3] = 0;
-    }
-  }
-  return rows;
-}
+constexpr int32_t kWidth = kSyntheticWidth;
+constexpr int32_t kHeight = kSyntheticHeight;
 
 // 256 records spread over the feature space, like a generated glyph set.
 std::vector<GlyphDefinition> MakeDefinitions() {
@@ -61,7 +42,7 @@ std::vector<GlyphDefinition> LoadShippedSet() {
 }
 
 void Convert(benchmark::State& state, const std::vector<GlyphDefinition>& definitions) {
-  static const std::vector<uint8_t> picture = MakePicture();
+  static const std::vector<uint8_t> picture = MakeSyntheticPicture();
   if (definitions.empty()) {
     state.SkipWithError("no glyph definitions");
     return;

@@ -1,0 +1,68 @@
+#ifndef GLYPHRANE_CONVERT_ENGINE_KERNELS_H_
+#define GLYPHRANE_CONVERT_ENGINE_KERNELS_H_
+
+#include <cstddef>
+#include <cstdint>
+
+// The engine's inner loops, one table per instruction set, each in a file of its
+// own compiled for that set alone. This header must stay free of inline functions:
+// an inline function compiled with -mavx2 in one file could be the copy the linker
+// keeps for every caller, and run on a processor without AVX2.
+struct EngineKernels {
+  // One grid row without edges (the picture's first and last): bytes 0-2 of each
+  // of width pixels copied from source, byte 3 set to 0.
+  void (*plainRow)(const uint8_t* source, uint8_t* target, int32_t width);
+  // One interior grid row: colours copied from source, byte 3 the EdgeStrength of
+  // each pixel against its right-hand neighbour and the pixel below (in below),
+  // except 0 for the first and last pixel. REQUIRES: width >= 3.
+  void (*edgeRow)(const uint8_t* source, const uint8_t* below, uint8_t* target, int32_t width);
+  // sums[i] = the sum over rows r < rows of first[r * stride + i], for i < bytes.
+  // REQUIRES: rows <= kColumnSumRowLimit, so that no sum leaves 16 bits.
+  void (*columnSums)(const uint8_t* first, size_t stride, int32_t rows, size_t bytes,
+                     uint16_t* sums);
+  // A lower bound of each record's distance, in units of 2^14, for the records
+  // laid out by value (values[k * padded + i] is value k of record i): the sum over
+  // k < 12 of ScaledCube(|probe[k] - values[k * padded + i]|), saturated at 65535.
+  // Bit i of within[i / 32] is set when that bound is at most limit, and then
+  // bounds[i] holds it; bounds of records whose bit is clear are unspecified.
+  // REQUIRES: padded is a multiple of kRecordGroup; every |difference| <= 1023.
+  void (*cubeBounds)(const int16_t* values, uint32_t padded, const int16_t probe[12],
+                     uint16_t limit, uint16_t* bounds, uint32_t* within);
+  // Among the records whose bit is set in within, the one nearest to probe by the
+  // exact distance, the sum over k < 12 of |probe[k] - values[k * padded + i]|^3;
+  // among equally near ones, the one of least indices[i]. Returns its indices[i]
+  // and puts its distance into *distance, or returns UINT32_MAX when no bit is set.
+  // REQUIRES: padded is a multiple of kRecordGroup; every |difference| <= 563, so
+  // that twelve cubes fit 31 bits; indices below 65535.
+  uint32_t (*nearestMarked)(const int32_t* values, uint32_t padded, const int32_t probe[12],
+                            const uint32_t* within, const uint16_t* indices,
+                            uint32_t* distance);
+  // The exact distance of one record's twelve values from probe's, under the same
+  // REQUIRES as nearestMarked.
+  uint32_t (*exactDistance)(const int32_t values[12], const int32_t probe[12]);
+};
+
+// 257 x 255 is the largest such sum that fits 16 bits.
+constexpr int32_t kColumnSumRowLimit = 257;
+// The cube of u <= 1023 in units of 2^14, rounded down twice so that it never
+// exceeds u^3 / 2^14: what 16-bit multiplications that keep the high halves give.
+//   a = 64u, s = a * a >> 16 (= u^2 / 16), ScaledCube = s * a >> 16.
+constexpr uint32_t kScaledCubeShift = 14;
+
+// Records are laid out in groups of this many: one AVX2 register of 16-bit values.
+constexpr uint32_t kRecordGroup = 16;
+
+// The plain nearestMarked and exactDistance, shared by the scalar and SSE2 tables (SSE2 has no
+// 32-bit multiplication across lanes).
+uint32_t PlainNearestMarked(const int32_t* values, uint32_t padded, const int32_t probe[12],
+                            const uint32_t* within, const uint16_t* indices, uint32_t* distance);
+uint32_t PlainExactDistance(const int32_t values[12], const int32_t probe[12]);
+
+extern const EngineKernels kScalarKernels;
+extern const EngineKernels kSse2Kernels;
+extern const EngineKernels kAvx2Kernels;
+
+// The table of ActiveInstructionSet().
+const EngineKernels& ActiveKernels();
+
+#endif  // GLYPHRANE_CONVERT_ENGINE_KERNELS_H_

@@ -1,0 +1,193 @@
+// The AVX2 path, compiled with -mavx2 and entered only through the dispatch in
+// kernel_dispatch.cpp, after the processor and the operating system have been
+// seen to support AVX2.
+#include <immintrin.h>
+
+#include <cstdint>
+
+#include "convert/conversion_state.h"
+#include "convert/engine_kernels.h"
+
+namespace {
+
+inline __m256i Load(const void* p) {
+  return _mm256_loadu_si256(static_cast<const __m256i*>(p));
+}
+inline void Store(void* p, __m256i v) { _mm256_storeu_si256(static_cast<__m256i*>(p), v); }
+
+inline __m256i AbsoluteDifference(__m256i a, __m256i b) {
+  return _mm256_or_si256(_mm256_subs_epu8(a, b), _mm256_subs_epu8(b, a));
+}
+
+// Bytes 0 + 1 + 2 of each pixel, in its 32-bit lane; byte 3 takes no part.
+inline __m256i ColourSum(__m256i bytes) {
+  return _mm256_madd_epi16(_mm256_maddubs_epi16(bytes, _mm256_set1_epi32(0x00010101)),
+                           _mm256_set1_epi16(1));
+}
+
+// EdgeStrength of eight pixels at once, placed in byte 3 of the source colours.
+inline __m256i WithEdges(__m256i pixel, __m256i right, __m256i below) {
+  const __m256i h = ColourSum(AbsoluteDifference(pixel, right));
+  const __m256i v = ColourSum(AbsoluteDifference(pixel, below));
+  // Sums are at most 765, so 16-bit lanes hold them, and x * 21846 >> 16 is x / 3
+  // for every such x.
+  const __m256i edge = _mm256_mulhi_epu16(_mm256_max_epi16(h, v), _mm256_set1_epi32(21846));
+  const __m256i colours = _mm256_and_si256(pixel, _mm256_set1_epi32(0x00FFFFFF));
+  return _mm256_or_si256(colours, _mm256_slli_epi32(edge, 24));
+}
+
+void PlainRow(const uint8_t* source, uint8_t* target, int32_t width) {
+  const __m256i colours = _mm256_set1_epi32(0x00FFFFFF);
+  int32_t x = 0;
+  for (; x + 8 <= width; x += 8) {
+    Store(target + x * size_t{4}, _mm256_and_si256(Load(source + x * size_t{4}), colours));
+  }
+  for (; x < width; ++x) {
+    for (int b = 0; b < 3; ++b) target[x * size_t{4} + b] = source[x * size_t{4} + b];
+    target[x * size_t{4} + 3] = 0;
+  }
+}
+
+void EdgeRow(const uint8_t* source, const uint8_t* below, uint8_t* target, int32_t width) {
+  int32_t x = 1;
+  // The right-hand neighbours of pixels x..x+7 reach pixel x+8, the last one read.
+  for (; x + 8 <= width - 1; x += 8) {
+    const size_t at = x * size_t{4};
+    Store(target + at, WithEdges(Load(source + at), Load(source + at + 4), Load(below + at)));
+  }
+  for (; x < width - 1; ++x) {
+    const size_t at = x * size_t{4};
+    for (int b = 0; b < 3; ++b) target[at + b] = source[at + b];
+    target[at + 3] = static_cast<uint8_t>(
+        EdgeStrength(source + at, source + at + 4, source + at, below + at));
+  }
+  PlainRow(source, target, 1);
+  PlainRow(source + (width - 1) * size_t{4}, target + (width - 1) * size_t{4}, 1);
+}
+
+void ColumnSums(const uint8_t* first, size_t stride, int32_t rows, size_t bytes,
+                uint16_t* sums) {
+  size_t i = 0;
+  for (; i + 32 <= bytes; i += 32) {
+    __m256i low = _mm256_setzero_si256(), high = _mm256_setzero_si256();
+    const uint8_t* p = first + i;
+    for (int32_t r = 0; r < rows; ++r, p += stride) {
+      low = _mm256_add_epi16(low, _mm256_cvtepu8_epi16(
+                                      _mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
+      high = _mm256_add_epi16(high, _mm256_cvtepu8_epi16(
+                                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16))));
+    }
+    Store(sums + i, low);
+    Store(sums + i + 16, high);
+  }
+  for (; i < bytes; ++i) {
+    uint32_t sum = 0;
+    for (int32_t r = 0; r < rows; ++r) sum += first[r * stride + i];
+    sums[i] = static_cast<uint16_t>(sum);
+  }
+}
+
+// ScaledCube of |probe - value| in each 16-bit lane.
+inline __m256i ScaledCubes(__m256i probe, __m256i value) {
+  const __m256i a = _mm256_slli_epi16(_mm256_abs_epi16(_mm256_sub_epi16(probe, value)), 6);
+  return _mm256_mulhi_epu16(_mm256_mulhi_epu16(a, a), a);
+}
+
+// One bit per lane whose bound exceeds limit, in lane order.
+inline uint32_t OverBits(__m256i sums, __m256i limit) {
+  const __m256i within = _mm256_cmpeq_epi16(_mm256_max_epu16(sums, limit), limit);
+  const __m128i packed = _mm_packs_epi16(_mm256_castsi256_si128(within),
+                                         _mm256_extracti128_si256(within, 1));
+  return ~static_cast<uint32_t>(_mm_movemask_epi8(packed)) & 0xFFFFu;
+}
+
+void CubeBounds(const int16_t* values, uint32_t padded, const int16_t probe[12],
+                uint16_t limit, uint16_t* bounds, uint32_t* within) {
+  const __m256i bound = _mm256_set1_epi16(static_cast<int16_t>(limit));
+  __m256i probes[12];
+  for (int k = 0; k < 12; ++k) probes[k] = _mm256_set1_epi16(probe[k]);
+  for (uint32_t i = 0; i < padded; i += 16) {
+    // The colours first: records are kept in order of blue, so a group far in tone
+    // has lost by them alone and its edges are not looked at.
+    __m256i sum = ScaledCubes(probes[0], Load(values + i));
+    sum = _mm256_adds_epu16(sum, ScaledCubes(probes[1], Load(values + padded + i)));
+    sum = _mm256_adds_epu16(sum, ScaledCubes(probes[2], Load(values + 2 * padded + i)));
+    uint32_t over = 0xFFFFu;
+    if (OverBits(sum, bound) != 0xFFFFu) {
+      for (uint32_t k = 3; k < 12; ++k) {
+        sum = _mm256_adds_epu16(sum, ScaledCubes(probes[k], Load(values + k * padded + i)));
+      }
+      over = OverBits(sum, bound);
+    }
+    Store(bounds + i, sum);
+    const uint32_t bits = ~over & 0xFFFFu;
+    if (i % 32 == 0) within[i / 32] = bits;
+    else within[i / 32] |= bits << 16;
+  }
+}
+
+uint32_t NearestMarked(const int32_t* values, uint32_t padded, const int32_t probe[12],
+                       const uint32_t* within, const uint16_t* indices, uint32_t* distance) {
+  __m256i probes[12];
+  for (int k = 0; k < 12; ++k) probes[k] = _mm256_set1_epi32(probe[k]);
+  const __m256i laneBits = _mm256_setr_epi32(1, 2, 4, 8, 16, 32, 64, 128);
+  // Per lane the nearest so far and its index; unmarked lanes keep INT32_MAX and
+  // 65535, which every marked record beats (distances and indices are below).
+  __m256i bestDistance = _mm256_set1_epi32(INT32_MAX);
+  __m256i bestIndex = _mm256_set1_epi32(65535);
+  bool any = false;
+  for (uint32_t i = 0; i < padded; i += 8) {
+    const uint32_t marks = within[i / 32] >> (i % 32) & 0xFFu;
+    if (marks == 0) continue;
+    any = true;
+    __m256i sum = _mm256_setzero_si256();
+    for (uint32_t k = 0; k < 12; ++k) {
+      const __m256i d = _mm256_abs_epi32(_mm256_sub_epi32(probes[k], Load(values + k * padded + i)));
+      sum = _mm256_add_epi32(sum, _mm256_mullo_epi32(_mm256_mullo_epi32(d, d), d));
+    }
+    const __m256i marked = _mm256_cmpeq_epi32(
+        _mm256_and_si256(_mm256_set1_epi32(static_cast<int32_t>(marks)), laneBits), laneBits);
+    const __m256i index = _mm256_cvtepu16_epi32(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(indices + i)));
+    // Distances fit 31 bits, so signed comparisons order them.
+    const __m256i nearer = _mm256_or_si256(
+        _mm256_cmpgt_epi32(bestDistance, sum),
+        _mm256_and_si256(_mm256_cmpeq_epi32(bestDistance, sum),
+                         _mm256_cmpgt_epi32(bestIndex, index)));
+    const __m256i take = _mm256_and_si256(marked, nearer);
+    bestDistance = _mm256_blendv_epi8(bestDistance, sum, take);
+    bestIndex = _mm256_blendv_epi8(bestIndex, index, take);
+  }
+  if (!any) return UINT32_MAX;
+  alignas(32) int32_t distances[8], indexOf[8];
+  Store(distances, bestDistance);
+  Store(indexOf, bestIndex);
+  uint32_t best = 0;
+  for (uint32_t lane = 1; lane < 8; ++lane) {
+    if (distances[lane] < distances[best] ||
+        (distances[lane] == distances[best] && indexOf[lane] < indexOf[best])) {
+      best = lane;
+    }
+  }
+  *distance = static_cast<uint32_t>(distances[best]);
+  return static_cast<uint32_t>(indexOf[best]);
+}
+
+uint32_t ExactDistance(const int32_t values[12], const int32_t probe[12]) {
+  const __m256i d = _mm256_abs_epi32(_mm256_sub_epi32(Load(probe), Load(values)));
+  const __m256i first = _mm256_mullo_epi32(_mm256_mullo_epi32(d, d), d);  // values 0-7
+  const __m128i e = _mm_abs_epi32(
+      _mm_sub_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(probe + 8)),
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + 8))));
+  __m128i sum = _mm_add_epi32(_mm_mullo_epi32(_mm_mullo_epi32(e, e), e),  // values 8-11
+                              _mm_add_epi32(_mm256_castsi256_si128(first),
+                                            _mm256_extracti128_si256(first, 1)));
+  sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
+  sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
+  return static_cast<uint32_t>(_mm_cvtsi128_si32(sum));
+}
+
+}  // namespace
+
+const EngineKernels kAvx2Kernels = {PlainRow, EdgeRow, ColumnSums, CubeBounds,
+                                    NearestMarked, ExactDistance};

@@ -1,0 +1,86 @@
+// The reference path: plain loops that every vector path must equal byte for byte.
+#include "convert/conversion_state.h"
+#include "convert/engine_kernels.h"
+
+namespace {
+
+void PlainRow(const uint8_t* source, uint8_t* target, int32_t width) {
+  for (int32_t x = 0; x < width; ++x, source += 4, target += 4) {
+    target[0] = source[0];
+    target[1] = source[1];
+    target[2] = source[2];
+    target[3] = 0;
+  }
+}
+
+void EdgeRow(const uint8_t* source, const uint8_t* below, uint8_t* target, int32_t width) {
+  PlainRow(source, target, width);
+  for (int32_t x = 1; x < width - 1; ++x) {
+    const uint8_t* pixel = source + static_cast<size_t>(x) * 4;
+    target[static_cast<size_t>(x) * 4 + 3] = static_cast<uint8_t>(
+        EdgeStrength(pixel, pixel + 4, pixel, below + static_cast<size_t>(x) * 4));
+  }
+}
+
+void ColumnSums(const uint8_t* first, size_t stride, int32_t rows, size_t bytes,
+                uint16_t* sums) {
+  for (size_t i = 0; i < bytes; ++i) sums[i] = 0;
+  for (int32_t r = 0; r < rows; ++r, first += stride) {
+    for (size_t i = 0; i < bytes; ++i) sums[i] = static_cast<uint16_t>(sums[i] + first[i]);
+  }
+}
+
+uint32_t ScaledCube(uint32_t u) {
+  const uint32_t a = u * 64;
+  const uint32_t square = (a * a) >> 16;
+  return (square * a) >> 16;
+}
+
+void CubeBounds(const int16_t* values, uint32_t padded, const int16_t probe[12],
+                uint16_t limit, uint16_t* bounds, uint32_t* within) {
+  for (uint32_t i = 0; i < padded; ++i) {
+    uint32_t sum = 0;
+    for (uint32_t k = 0; k < 12; ++k) {
+      const int32_t difference = probe[k] - values[k * padded + i];
+      sum += ScaledCube(static_cast<uint32_t>(difference < 0 ? -difference : difference));
+    }
+    bounds[i] = static_cast<uint16_t>(sum < 65535 ? sum : 65535);
+    if (i % 32 == 0) within[i / 32] = 0;
+    if (bounds[i] <= limit) within[i / 32] |= uint32_t{1} << (i % 32);
+  }
+}
+
+}  // namespace
+
+uint32_t PlainNearestMarked(const int32_t* values, uint32_t padded, const int32_t probe[12],
+                            const uint32_t* within, const uint16_t* indices, uint32_t* distance) {
+  uint32_t best = UINT32_MAX, least = UINT32_MAX;
+  for (uint32_t i = 0; i < padded; ++i) {
+    if ((within[i / 32] >> (i % 32) & 1) == 0) continue;
+    uint32_t sum = 0;
+    for (uint32_t k = 0; k < 12; ++k) {
+      const int32_t difference = probe[k] - values[k * padded + i];
+      const uint32_t magnitude = static_cast<uint32_t>(difference < 0 ? -difference : difference);
+      sum += magnitude * magnitude * magnitude;
+    }
+    if (best == UINT32_MAX || sum < least || (sum == least && indices[i] < best)) {
+      least = sum;
+      best = indices[i];
+    }
+  }
+  if (best != UINT32_MAX) *distance = least;
+  return best;
+}
+
+uint32_t PlainExactDistance(const int32_t values[12], const int32_t probe[12]) {
+  uint32_t sum = 0;
+  for (uint32_t k = 0; k < 12; ++k) {
+    const int32_t difference = probe[k] - values[k];
+    const uint32_t magnitude = static_cast<uint32_t>(difference < 0 ? -difference : difference);
+    sum += magnitude * magnitude * magnitude;
+  }
+  return sum;
+}
+
+const EngineKernels kScalarKernels = {PlainRow, EdgeRow, ColumnSums, CubeBounds,
+                                      PlainNearestMarked, PlainExactDistance};
