@@ -40,7 +40,8 @@ for file in $(cd "$bad" && ls | grep -v '^make_bad_inputs\.py$'); do
   case $status in
     0) converted=$((converted + 1))
        [ -s outputs/err ] && verdict="exit 0 with a message on standard error" ;;
-    1) cmp -s outputs/err "$refused" || verdict="exit 1 with another message: $(iconv -f CP932 -t UTF-8 <outputs/err)" ;;
+    1) cmp -s outputs/err "$refused" ||
+         verdict="exit 1 with another message ($(wc -c <outputs/err) bytes, $(wc -c <outputs/out) on standard output): $(iconv -f CP932 -t UTF-8 <outputs/err 2>&1)" ;;
     124) verdict="no end within $bound s" ;;
     *) verdict="exit status $status" ;;
   esac
