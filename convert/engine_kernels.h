@@ -20,14 +20,19 @@ struct EngineKernels {
   // REQUIRES: rows <= kColumnSumRowLimit, so that no sum leaves 16 bits.
   void (*columnSums)(const uint8_t* first, size_t stride, int32_t rows, size_t bytes,
                      uint16_t* sums);
-  // A lower bound of each record's distance, in units of 2^14, for the records
-  // laid out by value (values[k * padded + i] is value k of record i): the sum over
-  // k < 12 of ScaledCube(|probe[k] - values[k * padded + i]|), saturated at 65535.
-  // Bit i of within[i / 32] is set when that bound is at most limit, and then
-  // bounds[i] holds it; bounds of records whose bit is clear are unspecified.
-  // REQUIRES: padded is a multiple of kRecordGroup; every |difference| <= 1023.
+  // A lower bound of each record's distance, in units of 2^(32 - 3 * scale), for
+  // the records laid out by value (values[k * padded + i] is value k of record i):
+  // the sum over k < 12 of ScaledCube(|probe[k] - values[k * padded + i]|, scale),
+  // saturated at 65535.
+  // Bit i of within[i / 32] is set when that bound is at most the lesser of limit
+  // and (the least bound of all) + kBoundSlack, and then bounds[i] holds it; bounds
+  // of records whose bit is clear are unspecified. A record whose bound is past
+  // least + kBoundSlack is farther than the record of the least bound, so only the
+  // marked records and whichever record limit came from can be the nearest.
+  // REQUIRES: padded is a multiple of kRecordGroup; scale is 6, 7 or 8; every
+  // |difference| < 2^(16 - scale).
   void (*cubeBounds)(const int16_t* values, uint32_t padded, const int16_t probe[12],
-                     uint16_t limit, uint16_t* bounds, uint32_t* within);
+                     uint32_t scale, uint16_t limit, uint16_t* bounds, uint32_t* within);
   // Among the records whose bit is set in within, the one nearest to probe by the
   // exact distance, the sum over k < 12 of |probe[k] - values[k * padded + i]|^3;
   // among equally near ones, the one of least indices[i]. Returns its indices[i]
@@ -44,10 +49,17 @@ struct EngineKernels {
 
 // 257 x 255 is the largest such sum that fits 16 bits.
 constexpr int32_t kColumnSumRowLimit = 257;
-// The cube of u <= 1023 in units of 2^14, rounded down twice so that it never
-// exceeds u^3 / 2^14: what 16-bit multiplications that keep the high halves give.
-//   a = 64u, s = a * a >> 16 (= u^2 / 16), ScaledCube = s * a >> 16.
-constexpr uint32_t kScaledCubeShift = 14;
+// ScaledCube(u, scale), for u < 2^(16 - scale): the cube of u in units of
+// 2^(32 - 3 * scale), rounded down twice so that it never exceeds the exact
+// quotient: what 16-bit multiplications that keep the high halves give.
+//   a = u << scale, s = a * a >> 16, ScaledCube = s * a >> 16.
+// The largest scale that a table's differences allow is the finest unit: 8 (units
+// of 2^8) when every value lies in 0-255, as the shipped sets' do.
+// Each rounding takes off less than 1, and the second one also up to a / 2^16 < 1
+// of the first's loss: ScaledCube > the exact quotient - 2. So an unsaturated bound
+// b of twelve terms has distance < (b + 24) units, and a bound of b + 24 or more is
+// farther than that.
+constexpr uint32_t kBoundSlack = 23;
 
 // Records are laid out in groups of this many: one AVX2 register of 16-bit values.
 constexpr uint32_t kRecordGroup = 16;

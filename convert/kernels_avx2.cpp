@@ -88,8 +88,8 @@ void ColumnSums(const uint8_t* first, size_t stride, int32_t rows, size_t bytes,
 }
 
 // ScaledCube of |probe - value| in each 16-bit lane.
-inline __m256i ScaledCubes(__m256i probe, __m256i value) {
-  const __m256i a = _mm256_slli_epi16(_mm256_abs_epi16(_mm256_sub_epi16(probe, value)), 6);
+inline __m256i ScaledCubes(__m256i probe, __m256i value, __m128i scale) {
+  const __m256i a = _mm256_sll_epi16(_mm256_abs_epi16(_mm256_sub_epi16(probe, value)), scale);
   return _mm256_mulhi_epu16(_mm256_mulhi_epu16(a, a), a);
 }
 
@@ -101,26 +101,38 @@ inline uint32_t OverBits(__m256i sums, __m256i limit) {
   return ~static_cast<uint32_t>(_mm_movemask_epi8(packed)) & 0xFFFFu;
 }
 
+// The least of sixteen lanes, in every lane.
+inline __m256i LeastOf(__m256i sums) {
+  const __m128i both = _mm_min_epu16(_mm256_castsi256_si128(sums),
+                                     _mm256_extracti128_si256(sums, 1));
+  return _mm256_broadcastw_epi16(_mm_minpos_epu16(both));
+}
+
 void CubeBounds(const int16_t* values, uint32_t padded, const int16_t probe[12],
-                uint16_t limit, uint16_t* bounds, uint32_t* within) {
-  const __m256i bound = _mm256_set1_epi16(static_cast<int16_t>(limit));
+                uint32_t scale, uint16_t limit, uint16_t* bounds, uint32_t* within) {
+  const __m128i shift = _mm_cvtsi32_si128(static_cast<int32_t>(scale));
+  const __m256i slack = _mm256_set1_epi16(static_cast<int16_t>(kBoundSlack));
+  __m256i threshold = _mm256_set1_epi16(static_cast<int16_t>(limit));
   __m256i probes[12];
   for (int k = 0; k < 12; ++k) probes[k] = _mm256_set1_epi16(probe[k]);
   for (uint32_t i = 0; i < padded; i += 16) {
     // The colours first: records are kept in order of blue, so a group far in tone
-    // has lost by them alone and its edges are not looked at.
-    __m256i sum = ScaledCubes(probes[0], Load(values + i));
-    sum = _mm256_adds_epu16(sum, ScaledCubes(probes[1], Load(values + padded + i)));
-    sum = _mm256_adds_epu16(sum, ScaledCubes(probes[2], Load(values + 2 * padded + i)));
-    uint32_t over = 0xFFFFu;
-    if (OverBits(sum, bound) != 0xFFFFu) {
+    // has lost by them alone and its edges are not looked at. Each group's least
+    // bound tightens the threshold for the groups after it.
+    __m256i sum = ScaledCubes(probes[0], Load(values + i), shift);
+    sum = _mm256_adds_epu16(sum, ScaledCubes(probes[1], Load(values + padded + i), shift));
+    sum = _mm256_adds_epu16(sum, ScaledCubes(probes[2], Load(values + 2 * padded + i), shift));
+    if (OverBits(sum, threshold) != 0xFFFFu) {
       for (uint32_t k = 3; k < 12; ++k) {
-        sum = _mm256_adds_epu16(sum, ScaledCubes(probes[k], Load(values + k * padded + i)));
+        sum = _mm256_adds_epu16(sum, ScaledCubes(probes[k], Load(values + k * padded + i), shift));
       }
-      over = OverBits(sum, bound);
+      threshold = _mm256_min_epu16(threshold, _mm256_adds_epu16(LeastOf(sum), slack));
     }
+    // A group passed over keeps its partial sums, which exceed every later threshold.
     Store(bounds + i, sum);
-    const uint32_t bits = ~over & 0xFFFFu;
+  }
+  for (uint32_t i = 0; i < padded; i += 16) {
+    const uint32_t bits = ~OverBits(Load(bounds + i), threshold) & 0xFFFFu;
     if (i % 32 == 0) within[i / 32] = bits;
     else within[i / 32] |= bits << 16;
   }

@@ -30,23 +30,29 @@ void ColumnSums(const uint8_t* first, size_t stride, int32_t rows, size_t bytes,
   }
 }
 
-uint32_t ScaledCube(uint32_t u) {
-  const uint32_t a = u * 64;
+uint32_t ScaledCube(uint32_t u, uint32_t scale) {
+  const uint32_t a = u << scale;
   const uint32_t square = (a * a) >> 16;
   return (square * a) >> 16;
 }
 
 void CubeBounds(const int16_t* values, uint32_t padded, const int16_t probe[12],
-                uint16_t limit, uint16_t* bounds, uint32_t* within) {
+                uint32_t scale, uint16_t limit, uint16_t* bounds, uint32_t* within) {
+  uint32_t least = 65535;
   for (uint32_t i = 0; i < padded; ++i) {
     uint32_t sum = 0;
     for (uint32_t k = 0; k < 12; ++k) {
       const int32_t difference = probe[k] - values[k * padded + i];
-      sum += ScaledCube(static_cast<uint32_t>(difference < 0 ? -difference : difference));
+      sum += ScaledCube(static_cast<uint32_t>(difference < 0 ? -difference : difference),
+                        scale);
     }
     bounds[i] = static_cast<uint16_t>(sum < 65535 ? sum : 65535);
+    if (bounds[i] < least) least = bounds[i];
+  }
+  const uint32_t threshold = limit < least + kBoundSlack ? limit : least + kBoundSlack;
+  for (uint32_t i = 0; i < padded; ++i) {
     if (i % 32 == 0) within[i / 32] = 0;
-    if (bounds[i] <= limit) within[i / 32] |= uint32_t{1} << (i % 32);
+    if (bounds[i] <= threshold) within[i / 32] |= uint32_t{1} << (i % 32);
   }
 }
 

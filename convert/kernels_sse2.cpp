@@ -85,9 +85,9 @@ void ColumnSums(const uint8_t* first, size_t stride, int32_t rows, size_t bytes,
 }
 
 // ScaledCube of |probe - value| in each 16-bit lane.
-inline __m128i ScaledCubes(__m128i probe, __m128i value) {
+inline __m128i ScaledCubes(__m128i probe, __m128i value, __m128i scale) {
   const __m128i d = _mm_sub_epi16(probe, value);
-  const __m128i a = _mm_slli_epi16(_mm_max_epi16(d, _mm_sub_epi16(_mm_setzero_si128(), d)), 6);
+  const __m128i a = _mm_sll_epi16(_mm_max_epi16(d, _mm_sub_epi16(_mm_setzero_si128(), d)), scale);
   return _mm_mulhi_epu16(_mm_mulhi_epu16(a, a), a);
 }
 
@@ -99,26 +99,41 @@ inline uint32_t OverBits(__m128i low, __m128i high, __m128i limit) {
   return ~static_cast<uint32_t>(_mm_movemask_epi8(within)) & 0xFFFFu;
 }
 
+// SSE2 has no unsigned 16-bit minimum.
+inline __m128i Least(__m128i a, __m128i b) { return _mm_sub_epi16(a, _mm_subs_epu16(a, b)); }
+
 void CubeBounds(const int16_t* values, uint32_t padded, const int16_t probe[12],
-                uint16_t limit, uint16_t* bounds, uint32_t* within) {
-  const __m128i bound = _mm_set1_epi16(static_cast<int16_t>(limit));
+                uint32_t scale, uint16_t limit, uint16_t* bounds, uint32_t* within) {
+  const __m128i shift = _mm_cvtsi32_si128(static_cast<int32_t>(scale));
+  const __m128i slack = _mm_set1_epi16(static_cast<int16_t>(kBoundSlack));
+  __m128i threshold = _mm_set1_epi16(static_cast<int16_t>(limit));
   for (uint32_t i = 0; i < padded; i += 16) {
     __m128i sums[2] = {_mm_setzero_si128(), _mm_setzero_si128()};
-    uint32_t over = 0xFFFFu;
     // The colours first: records are kept in order of blue, so a group far in tone
-    // has lost by them alone and its edges are not looked at.
+    // has lost by them alone and its edges are not looked at. Each group's least
+    // bound tightens the threshold for the groups after it.
     for (uint32_t k = 0; k < 12; ++k) {
       for (int half = 0; half < 2; ++half) {
         sums[half] = _mm_adds_epu16(sums[half],
                                     ScaledCubes(_mm_set1_epi16(probe[k]),
-                                                Load(values + k * padded + i + 8 * half)));
+                                                Load(values + k * padded + i + 8 * half),
+                                                shift));
       }
-      if (k == 2 && OverBits(sums[0], sums[1], bound) == 0xFFFFu) break;
-      if (k == 11) over = OverBits(sums[0], sums[1], bound);
+      if (k == 2 && OverBits(sums[0], sums[1], threshold) == 0xFFFFu) break;
+      if (k == 11) {
+        __m128i least = Least(sums[0], sums[1]);
+        least = Least(least, _mm_shuffle_epi32(least, 0x4E));
+        least = Least(least, _mm_shuffle_epi32(least, 0xB1));
+        least = Least(least, _mm_shufflelo_epi16(_mm_shufflehi_epi16(least, 0xB1), 0xB1));
+        threshold = Least(threshold, _mm_adds_epu16(least, slack));
+      }
     }
+    // A group passed over keeps its partial sums, which exceed every later threshold.
     Store(bounds + i, sums[0]);
     Store(bounds + i + 8, sums[1]);
-    const uint32_t bits = ~over & 0xFFFFu;
+  }
+  for (uint32_t i = 0; i < padded; i += 16) {
+    const uint32_t bits = ~OverBits(Load(bounds + i), Load(bounds + i + 8), threshold) & 0xFFFFu;
     if (i % 32 == 0) within[i / 32] = bits;
     else within[i / 32] |= bits << 16;
   }

@@ -16,14 +16,15 @@ struct CubeTable {
   }
 };
 constexpr CubeTable kCubes;
-// |probe - value| <= 563 stays within what CubeBounds takes.
-static_assert(kSmallHigh - kSmallLow <= 1023 && kSmallHigh <= 1023,
+// |probe - value| <= 563 stays within what CubeBounds takes at its coarsest scale.
+static_assert(255 - kSmallLow < 1024 && kSmallHigh < 1024,
               "the small range's differences fit CubeBounds");
 
 // CubeBounds' limit for a best distance of least: a record whose bound exceeds
-// least / 2^14 (rounded down) is farther than least, so it can neither win nor tie.
-uint16_t BoundLimit(uint32_t least) {
-  const uint32_t limit = least >> kScaledCubeShift;
+// least in its units (rounded down) is farther than least, so it can neither win
+// nor tie.
+uint16_t BoundLimit(uint32_t least, uint32_t scale) {
+  const uint32_t limit = least >> (32 - 3 * scale);
   return static_cast<uint16_t>(limit < 65535 ? limit : 65535);
 }
 
@@ -59,9 +60,17 @@ NearestGlyphSearch::NearestGlyphSearch(const GlyphDefinition* definitions, uint3
   for (uint32_t k = 0; k < count; ++k) blues_[k] = values_[order_[k]][0];
   if (!small_) return;
   padded_ = (count + kRecordGroup - 1) / kRecordGroup * kRecordGroup;
+  // Probes lie in 0-255; the finest unit the widest difference allows.
+  int32_t widest = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    for (int32_t v : values_[i]) widest = std::max(widest, std::max(v, 255 - v));
+  }
+  scale_ = widest < 256 ? 8 : widest < 512 ? 7 : 6;
   for (uint32_t k = 0; k < 12; ++k) {
     for (uint32_t i = 0; i < padded_; ++i) {
-      wideColumns_[k * padded_ + i] = i < count ? values_[order_[i]][k] : 0;
+      // Padding repeats the last record, so that it never brings the least bound
+      // that CubeBounds' threshold follows below the table's own.
+      wideColumns_[k * padded_ + i] = values_[order_[i < count ? i : count - 1]][k];
       columns_[k * padded_ + i] = static_cast<int16_t>(wideColumns_[k * padded_ + i]);
     }
   }
@@ -142,10 +151,10 @@ uint32_t NearestGlyphSearch::Search(const int32_t probe[12]) const {
 uint32_t NearestGlyphSearch::SearchByBounds(const int32_t probe[12]) {
   uint32_t best = previous_;
   const uint32_t least = kernels_.exactDistance(values_[best], probe);
-  uint16_t limit = BoundLimit(least);
+  uint16_t limit = BoundLimit(least, scale_);
   int16_t narrowProbe[12];
   for (int k = 0; k < 12; ++k) narrowProbe[k] = static_cast<int16_t>(probe[k]);
-  kernels_.cubeBounds(columns_, padded_, narrowProbe, limit, bounds_, within_);
+  kernels_.cubeBounds(columns_, padded_, narrowProbe, scale_, limit, bounds_, within_);
   // Positions past the table are padding, never candidates.
   if (count_ % 32 != 0) within_[count_ / 32] &= (uint32_t{1} << (count_ % 32)) - 1;
   uint32_t distance = 0;

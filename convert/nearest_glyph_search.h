@@ -16,8 +16,9 @@
 // - when every record value lies in -308..563, cubes come from a table and sums
 //   stay in 32 bits (twelve cubes of 563 are below 2^31); then, for tables of up
 //   to 256 records, a lower bound of every record's distance is taken at once by
-//   the vector kernels (cubes in 16 bits, in units of 2^14, rounded down), and
-//   only the records whose bound does not lose are summed exactly.
+//   the vector kernels (cubes in 16 bits, in units of 2^8 when every value lies in
+//   0-255, up to 2^14 otherwise, rounded down), and only the records whose bound
+//   loses neither to the previous winner nor to the least bound are summed exactly.
 // Keeps copies of up to 256 records' values: no allocation, about 35 KB of stack.
 class NearestGlyphSearch {
  public:
@@ -51,6 +52,7 @@ class NearestGlyphSearch {
   // to whole groups; bounds_ and within_ are CubeBounds' answers for one probe.
   const EngineKernels& kernels_;
   uint32_t padded_ = 0;
+  uint32_t scale_ = 6;  // CubeBounds' scale: the finest that the values allow
   alignas(32) int16_t columns_[12 * kIndexedLimit];
   alignas(32) int32_t wideColumns_[12 * kIndexedLimit];  // the same, 32 bits wide
   alignas(32) uint16_t bounds_[kIndexedLimit];

@@ -81,11 +81,15 @@ TEST_P(EnginePathTest, SearchKernelsBoundAndChooseExactly) {
     const uint32_t padded = (count + kRecordGroup - 1) / kRecordGroup * kRecordGroup;
     std::vector<int32_t> wide(12 * padded);
     std::vector<int16_t> narrow(12 * padded);
-    // Few distinct values, so that equal distances are common.
+    // Few distinct values, so that equal distances are common; each scale with the
+    // widest differences it takes.
     const bool ties = random.OneIn(2);
+    const uint32_t scale = 6 + random.Next(3);
+    const int32_t low = scale == 6 ? -308 : scale == 7 ? -256 : 0;
+    const int32_t high = scale == 6 ? 563 : scale == 7 ? 511 : 255;
     for (size_t i = 0; i < wide.size(); ++i) {
       wide[i] = ties ? static_cast<int32_t>(random.Next(3)) * 100
-                     : static_cast<int32_t>(random.Next(872)) - 308;
+                     : low + static_cast<int32_t>(random.Next(high - low + 1));
       narrow[i] = static_cast<int16_t>(wide[i]);
     }
     int32_t probe[12];
@@ -99,9 +103,11 @@ TEST_P(EnginePathTest, SearchKernelsBoundAndChooseExactly) {
 
     std::vector<uint16_t> bounds(padded), referenceBounds(padded);
     std::vector<uint32_t> within(padded / 32 + 1), referenceWithin(within.size());
-    kScalarKernels.cubeBounds(narrow.data(), padded, narrowProbe, limit,
+    kScalarKernels.cubeBounds(narrow.data(), padded, narrowProbe, scale, limit,
                               referenceBounds.data(), referenceWithin.data());
-    kernels.cubeBounds(narrow.data(), padded, narrowProbe, limit, bounds.data(), within.data());
+    kernels.cubeBounds(narrow.data(), padded, narrowProbe, scale, limit, bounds.data(),
+                       within.data());
+    const uint32_t unit = 32 - 3 * scale;
     std::vector<uint16_t> indices(padded);
     for (uint32_t i = 0; i < padded; ++i) {
       const bool set = within[i / 32] >> (i % 32) & 1;
@@ -115,7 +121,12 @@ TEST_P(EnginePathTest, SearchKernelsBoundAndChooseExactly) {
         const uint64_t d = static_cast<uint64_t>(std::abs(probe[k] - wide[k * padded + i]));
         exact += d * d * d;
       }
-      ASSERT_LE(uint64_t{referenceBounds[i]} << kScaledCubeShift, exact) << "round " << round;
+      ASSERT_LE(uint64_t{referenceBounds[i]} << unit, exact) << "round " << round;
+      // Nor fall short by kBoundSlack + 1, or a nearer record could go unmarked.
+      if (referenceBounds[i] < 65535) {
+        ASSERT_LT(exact, (uint64_t{referenceBounds[i]} + kBoundSlack + 1) << unit)
+            << "round " << round;
+      }
       indices[i] = static_cast<uint16_t>(random.Next(300));
     }
 
@@ -158,10 +169,10 @@ TEST_P(EnginePathTest, ConversionsEqualThePlainScanTileByTile) {
     // Flat pictures repeat tiles, so the repeated-tile shortcut runs too.
     if (round % 5 == 0) std::fill(rows.begin(), rows.end(), static_cast<uint8_t>(round));
 
-    // Tables of every kind: small and far values (the 64-bit path), ties and
-    // duplicates, and more than 256 records.
+    // Tables of every kind: values in 0-255 (the finest bounds), small and far
+    // values (the 64-bit path), ties and duplicates, and more than 256 records.
     const uint32_t count = round % 9 == 8 ? 300 : 1 + random.Next(200);
-    const bool far = round % 4 == 1, ties = round % 4 == 2;
+    const bool far = round % 4 == 1, ties = round % 4 == 2, bytes = round % 4 == 3;
     std::vector<GlyphDefinition> table(count);
     for (uint32_t i = 0; i < count; ++i) {
       GlyphDefinition& g = table[i];
@@ -170,6 +181,7 @@ TEST_P(EnginePathTest, ConversionsEqualThePlainScanTileByTile) {
       for (int k = 0; k < 12; ++k) {
         values[k] = ties ? static_cast<int32_t>(random.Next(3)) * 120
                     : far && random.OneIn(6) ? static_cast<int32_t>(random.Next(2000001)) - 1000000
+                    : bytes                  ? static_cast<int32_t>(random.Next(256))
                                              : static_cast<int32_t>(random.Next(872)) - 308;
       }
       if (i > 0 && random.OneIn(4)) {
