@@ -29,10 +29,13 @@ struct EngineKernels {
   // of records whose bit is clear are unspecified. A record whose bound is past
   // least + kBoundSlack is farther than the record of the least bound, so only the
   // marked records and whichever record limit came from can be the nearest.
-  // REQUIRES: padded is a multiple of kRecordGroup; scale is 6, 7 or 8; every
-  // |difference| < 2^(16 - scale).
-  void (*cubeBounds)(const int16_t* values, uint32_t padded, const int16_t probe[12],
-                     uint32_t scale, uint16_t limit, uint16_t* bounds, uint32_t* within);
+  // boxes are GroupBoxes' of values: a path may pass over a group whose box alone
+  // loses, which changes no answer.
+  // REQUIRES: padded is a multiple of kRecordGroup, at most kRecordGroup groups;
+  // scale is 6, 7 or 8; every |difference| < 2^(16 - scale).
+  void (*cubeBounds)(const int16_t* values, uint32_t padded, const int16_t* boxes,
+                     const int16_t probe[12], uint32_t scale, uint16_t limit,
+                     uint16_t* bounds, uint32_t* within);
   // Among the records whose bit is set in within, the one nearest to probe by the
   // exact distance, the sum over k < 12 of |probe[k] - values[k * padded + i]|^3;
   // among equally near ones, the one of least indices[i]. Returns its indices[i]
@@ -63,6 +66,12 @@ constexpr uint32_t kBoundSlack = 23;
 
 // Records are laid out in groups of this many: one AVX2 register of 16-bit values.
 constexpr uint32_t kRecordGroup = 16;
+
+// Of each group g of kRecordGroup records in values (laid out as for cubeBounds), the
+// least and greatest value k: boxes[k * 16 + g] and boxes[kBoxHighs + k * 16 + g];
+// 0 for groups past padded.
+constexpr uint32_t kBoxHighs = 12 * kRecordGroup;
+void GroupBoxes(const int16_t* values, uint32_t padded, int16_t boxes[2 * kBoxHighs]);
 
 // The plain nearestMarked and exactDistance, shared by the scalar and SSE2 tables (SSE2 has no
 // 32-bit multiplication across lanes).

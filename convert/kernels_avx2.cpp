@@ -108,33 +108,58 @@ inline __m256i LeastOf(__m256i sums) {
   return _mm256_broadcastw_epi16(_mm_minpos_epu16(both));
 }
 
-void CubeBounds(const int16_t* values, uint32_t padded, const int16_t probe[12],
-                uint32_t scale, uint16_t limit, uint16_t* bounds, uint32_t* within) {
+void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* boxes,
+                const int16_t probe[12], uint32_t scale, uint16_t limit, uint16_t* bounds,
+                uint32_t* within) {
   const __m128i shift = _mm_cvtsi32_si128(static_cast<int32_t>(scale));
   const __m256i slack = _mm256_set1_epi16(static_cast<int16_t>(kBoundSlack));
+  const __m256i zero = _mm256_setzero_si256();
   __m256i threshold = _mm256_set1_epi16(static_cast<int16_t>(limit));
   __m256i probes[12];
   for (int k = 0; k < 12; ++k) probes[k] = _mm256_set1_epi16(probe[k]);
-  for (uint32_t i = 0; i < padded; i += 16) {
-    // The colours first: records are kept in order of blue, so a group far in tone
-    // has lost by them alone and its edges are not looked at. Each group's least
-    // bound tightens the threshold for the groups after it.
-    __m256i sum = ScaledCubes(probes[0], Load(values + i), shift);
-    sum = _mm256_adds_epu16(sum, ScaledCubes(probes[1], Load(values + padded + i), shift));
-    sum = _mm256_adds_epu16(sum, ScaledCubes(probes[2], Load(values + 2 * padded + i), shift));
-    if (OverBits(sum, threshold) != 0xFFFFu) {
-      for (uint32_t k = 3; k < 12; ++k) {
-        sum = _mm256_adds_epu16(sum, ScaledCubes(probes[k], Load(values + k * padded + i), shift));
-      }
-      threshold = _mm256_min_epu16(threshold, _mm256_adds_epu16(LeastOf(sum), slack));
-    }
-    // A group passed over keeps its partial sums, which exceed every later threshold.
-    Store(bounds + i, sum);
+  const uint32_t groups = padded / 16;
+
+  // A bound of every group at once, from the distance to its box; ScaledCube only
+  // grows with the difference, so none exceeds a bound of the group's records.
+  __m256i boxBounds = zero;
+  for (uint32_t k = 0; k < 12; ++k) {
+    const __m256i beyond = _mm256_max_epi16(
+        _mm256_max_epi16(_mm256_sub_epi16(Load(boxes + k * 16), probes[k]),
+                         _mm256_sub_epi16(probes[k], Load(boxes + kBoxHighs + k * 16))),
+        zero);
+    const __m256i a = _mm256_sll_epi16(beyond, shift);
+    boxBounds = _mm256_adds_epu16(boxBounds, _mm256_mulhi_epu16(_mm256_mulhi_epu16(a, a), a));
   }
-  for (uint32_t i = 0; i < padded; i += 16) {
-    const uint32_t bits = ~OverBits(Load(bounds + i), threshold) & 0xFFFFu;
-    if (i % 32 == 0) within[i / 32] = bits;
-    else within[i / 32] |= bits << 16;
+  const __m256i lanes = _mm256_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  boxBounds = _mm256_or_si256(boxBounds, _mm256_cmpgt_epi16(
+      _mm256_set1_epi16(1), _mm256_sub_epi16(_mm256_set1_epi16(static_cast<int16_t>(groups)), lanes)));
+  // The group of the nearest box first: the likeliest to tighten the threshold.
+  const uint32_t low = static_cast<uint32_t>(_mm_cvtsi128_si32(
+      _mm_minpos_epu16(_mm256_castsi256_si128(boxBounds))));
+  const uint32_t high = static_cast<uint32_t>(_mm_cvtsi128_si32(
+      _mm_minpos_epu16(_mm256_extracti128_si256(boxBounds, 1))));
+  uint32_t next = (high & 0xFFFFu) < (low & 0xFFFFu) ? 8 + (high >> 16 & 7) : low >> 16 & 7;
+  const uint32_t present = (uint32_t{1} << groups) - 1;
+  // Groups whose box does not lose; the nearest box is one of them if any is.
+  uint32_t candidates = ~OverBits(boxBounds, threshold) & present, seen = 0;
+  while (candidates != 0) {
+    const uint32_t i = next * 16;
+    __m256i sum = zero;
+    for (uint32_t k = 0; k < 12; ++k) {
+      sum = _mm256_adds_epu16(sum, ScaledCubes(probes[k], Load(values + k * padded + i), shift));
+    }
+    Store(bounds + i, sum);
+    // Each group's least bound tightens the threshold for the groups after it.
+    threshold = _mm256_min_epu16(threshold, _mm256_adds_epu16(LeastOf(sum), slack));
+    seen |= uint32_t{1} << next;
+    candidates &= ~OverBits(boxBounds, threshold) & ~seen;
+    if (candidates != 0) next = static_cast<uint32_t>(__builtin_ctz(candidates));
+  }
+  // Groups passed over have lost by their boxes, to a threshold that only fell.
+  for (uint32_t w = 0; w < (groups + 1) / 2; ++w) within[w] = 0;
+  for (; seen != 0; seen &= seen - 1) {
+    const uint32_t g = static_cast<uint32_t>(__builtin_ctz(seen));
+    within[g / 2] |= (~OverBits(Load(bounds + g * 16), threshold) & 0xFFFFu) << (16 * (g % 2));
   }
 }
 

@@ -36,8 +36,9 @@ uint32_t ScaledCube(uint32_t u, uint32_t scale) {
   return (square * a) >> 16;
 }
 
-void CubeBounds(const int16_t* values, uint32_t padded, const int16_t probe[12],
-                uint32_t scale, uint16_t limit, uint16_t* bounds, uint32_t* within) {
+void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* /*boxes*/,
+                const int16_t probe[12], uint32_t scale, uint16_t limit, uint16_t* bounds,
+                uint32_t* within) {
   uint32_t least = 65535;
   for (uint32_t i = 0; i < padded; ++i) {
     uint32_t sum = 0;
@@ -57,6 +58,21 @@ void CubeBounds(const int16_t* values, uint32_t padded, const int16_t probe[12],
 }
 
 }  // namespace
+
+void GroupBoxes(const int16_t* values, uint32_t padded, int16_t boxes[2 * kBoxHighs]) {
+  for (uint32_t k = 0; k < 12; ++k) {
+    for (uint32_t g = 0; g < kRecordGroup; ++g) {
+      int16_t low = 0, high = 0;
+      for (uint32_t i = g * kRecordGroup; i < (g + 1) * kRecordGroup && i < padded; ++i) {
+        const int16_t v = values[k * padded + i];
+        if (i == g * kRecordGroup || v < low) low = v;
+        if (i == g * kRecordGroup || v > high) high = v;
+      }
+      boxes[k * kRecordGroup + g] = low;
+      boxes[kBoxHighs + k * kRecordGroup + g] = high;
+    }
+  }
+}
 
 uint32_t PlainNearestMarked(const int32_t* values, uint32_t padded, const int32_t probe[12],
                             const uint32_t* within, const uint16_t* indices, uint32_t* distance) {

@@ -102,8 +102,9 @@ inline uint32_t OverBits(__m128i low, __m128i high, __m128i limit) {
 // SSE2 has no unsigned 16-bit minimum.
 inline __m128i Least(__m128i a, __m128i b) { return _mm_sub_epi16(a, _mm_subs_epu16(a, b)); }
 
-void CubeBounds(const int16_t* values, uint32_t padded, const int16_t probe[12],
-                uint32_t scale, uint16_t limit, uint16_t* bounds, uint32_t* within) {
+void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* /*boxes*/,
+                const int16_t probe[12], uint32_t scale, uint16_t limit, uint16_t* bounds,
+                uint32_t* within) {
   const __m128i shift = _mm_cvtsi32_si128(static_cast<int32_t>(scale));
   const __m128i slack = _mm_set1_epi16(static_cast<int16_t>(kBoundSlack));
   __m128i threshold = _mm_set1_epi16(static_cast<int16_t>(limit));

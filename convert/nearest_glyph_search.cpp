@@ -23,6 +23,9 @@ static_assert(255 - kSmallLow < 1024 && kSmallHigh < 1024,
 // CubeBounds' limit for a best distance of least: a record whose bound exceeds
 // least in its units (rounded down) is farther than least, so it can neither win
 // nor tie.
+// Up to this many marked records are summed one by one rather than by group.
+constexpr uint32_t kFewMarked = 8;
+
 uint16_t BoundLimit(uint32_t least, uint32_t scale) {
   const uint32_t limit = least >> (32 - 3 * scale);
   return static_cast<uint16_t>(limit < 65535 ? limit : 65535);
@@ -74,6 +77,7 @@ NearestGlyphSearch::NearestGlyphSearch(const GlyphDefinition* definitions, uint3
       columns_[k * padded_ + i] = static_cast<int16_t>(wideColumns_[k * padded_ + i]);
     }
   }
+  GroupBoxes(columns_, padded_, boxes_);
 }
 
 const GlyphDefinition& NearestGlyphSearch::Find(const GlyphDefinition& features) {
@@ -150,13 +154,35 @@ uint32_t NearestGlyphSearch::Search(const int32_t probe[12]) const {
 
 uint32_t NearestGlyphSearch::SearchByBounds(const int32_t probe[12]) {
   uint32_t best = previous_;
-  const uint32_t least = kernels_.exactDistance(values_[best], probe);
+  uint32_t least = kernels_.exactDistance(values_[best], probe);
   uint16_t limit = BoundLimit(least, scale_);
   int16_t narrowProbe[12];
   for (int k = 0; k < 12; ++k) narrowProbe[k] = static_cast<int16_t>(probe[k]);
-  kernels_.cubeBounds(columns_, padded_, narrowProbe, scale_, limit, bounds_, within_);
+  kernels_.cubeBounds(columns_, padded_, boxes_, narrowProbe, scale_, limit, bounds_, within_);
   // Positions past the table are padding, never candidates.
   if (count_ % 32 != 0) within_[count_ / 32] &= (uint32_t{1} << (count_ % 32)) - 1;
+
+  // Mostly a few records are left, scattered: one by one is cheaper than whole groups.
+  const uint32_t words = (count_ + 31) / 32;
+  uint32_t few[kFewMarked];
+  uint32_t marked = 0;
+  for (uint32_t w = 0; w < words && marked <= kFewMarked; ++w) {
+    for (uint32_t bits = within_[w]; bits != 0 && marked <= kFewMarked; bits &= bits - 1) {
+      if (marked < kFewMarked) few[marked] = w * 32 + static_cast<uint32_t>(__builtin_ctz(bits));
+      ++marked;
+    }
+  }
+  if (marked <= kFewMarked) {
+    for (uint32_t n = 0; n < marked; ++n) {
+      const uint32_t record = order_[few[n]];
+      const uint32_t distance = kernels_.exactDistance(values_[record], probe);
+      if (distance < least || (distance == least && record < best)) {
+        least = distance;
+        best = record;
+      }
+    }
+    return best;
+  }
   uint32_t distance = 0;
   const uint32_t nearest =
       kernels_.nearestMarked(wideColumns_, padded_, probe, within_, order_, &distance);

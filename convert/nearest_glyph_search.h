@@ -18,7 +18,9 @@
 //   to 256 records, a lower bound of every record's distance is taken at once by
 //   the vector kernels (cubes in 16 bits, in units of 2^8 when every value lies in
 //   0-255, up to 2^14 otherwise, rounded down), and only the records whose bound
-//   loses neither to the previous winner nor to the least bound are summed exactly.
+//   loses neither to the previous winner nor to the least bound are summed exactly;
+//   the AVX2 kernel first bounds whole groups of 16 by their boxes (least and
+//   greatest of each value), so groups far in tone are never summed.
 // Keeps copies of up to 256 records' values: no allocation, about 35 KB of stack.
 class NearestGlyphSearch {
  public:
@@ -29,6 +31,8 @@ class NearestGlyphSearch {
 
  private:
   static constexpr uint32_t kIndexedLimit = 256;
+  static_assert(kIndexedLimit <= kRecordGroup * kRecordGroup,
+                "CubeBounds takes the boxes of at most kRecordGroup groups");
 
   template <typename Distance>
   uint32_t Search(const int32_t probe[12]) const;
@@ -55,6 +59,7 @@ class NearestGlyphSearch {
   uint32_t scale_ = 6;  // CubeBounds' scale: the finest that the values allow
   alignas(32) int16_t columns_[12 * kIndexedLimit];
   alignas(32) int32_t wideColumns_[12 * kIndexedLimit];  // the same, 32 bits wide
+  alignas(32) int16_t boxes_[2 * kBoxHighs];
   alignas(32) uint16_t bounds_[kIndexedLimit];
   uint32_t within_[kIndexedLimit / 32];
 };

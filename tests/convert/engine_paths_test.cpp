@@ -103,9 +103,11 @@ TEST_P(EnginePathTest, SearchKernelsBoundAndChooseExactly) {
 
     std::vector<uint16_t> bounds(padded), referenceBounds(padded);
     std::vector<uint32_t> within(padded / 32 + 1), referenceWithin(within.size());
-    kScalarKernels.cubeBounds(narrow.data(), padded, narrowProbe, scale, limit,
+    int16_t boxes[2 * kBoxHighs];
+    GroupBoxes(narrow.data(), padded, boxes);
+    kScalarKernels.cubeBounds(narrow.data(), padded, boxes, narrowProbe, scale, limit,
                               referenceBounds.data(), referenceWithin.data());
-    kernels.cubeBounds(narrow.data(), padded, narrowProbe, scale, limit, bounds.data(),
+    kernels.cubeBounds(narrow.data(), padded, boxes, narrowProbe, scale, limit, bounds.data(),
                        within.data());
     const uint32_t unit = 32 - 3 * scale;
     std::vector<uint16_t> indices(padded);
