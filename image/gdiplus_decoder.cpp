@@ -3,9 +3,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "image/declared_picture_size.h"
@@ -43,19 +41,17 @@ Gdiplus::GpStatus DrawIntoSection(Gdiplus::GpImage* picture, HBITMAP section, in
   return status;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // False when the file's header declares a picture too large for any section.
 // A file that cannot be read here is left to GDI+, whose failure then decides.
 bool DeclaredSizeFits(const char* path) {
   // Frame headers follow at most a few metadata segments of up to 64 KB each.
-  constexpr size_t kHeaderBytes = 256 * 1024;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
-  if (file == nullptr) return true;
+  constexpr DWORD kHeaderBytes = 256 * 1024;
+  ScopedFile file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.ok()) return true;
   std::vector<uint8_t> head(kHeaderBytes);
-  const size_t got = std::fread(head.data(), 1, head.size(), file.get());
+  DWORD got = 0;
+  if (!::ReadFile(file.get(), head.data(), kHeaderBytes, &got, nullptr)) return true;
   return DeclaredSizeFitsABitmap(head.data(), got);
 }
 
