@@ -9,7 +9,7 @@
 #include "tests/parsers/guarded_bytes.h"
 #include "tests/parsers/random_damage.h"
 #include "tests/support/netpbm_writer.h"
-#include "tools/native/ppm_picture.h"
+#include "image/ppm_picture.h"
 
 namespace {
 

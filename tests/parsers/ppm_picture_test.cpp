@@ -1,7 +1,7 @@
 // The artdump tool's picture reader on valid, short, oversized and empty files.
 // Inputs end right before a page that cannot be read.
 
-#include "tools/native/ppm_picture.h"
+#include "image/ppm_picture.h"
 
 #include <cstdio>
 #include <fstream>

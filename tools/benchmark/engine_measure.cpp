@@ -19,7 +19,7 @@
 #include "convert/option_text.h"
 #include "convert/tile_matching.h"
 #include "tools/benchmark/synthetic_picture.h"
-#include "tools/native/ppm_picture.h"
+#include "image/ppm_picture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "convert/definition_loader.h"
 #include "convert/option_text.h"
 #include "convert/tile_matching.h"
-#include "tools/native/ppm_picture.h"
+#include "image/ppm_picture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#ifndef GLYPHRANE_TOOLS_NATIVE_PPM_PICTURE_H_
-#define GLYPHRANE_TOOLS_NATIVE_PPM_PICTURE_H_
+#ifndef GLYPHRANE_IMAGE_PPM_PICTURE_H_
+#define GLYPHRANE_IMAGE_PPM_PICTURE_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -23,4 +23,4 @@ bool ReadPpmPicture(const std::string& path, BottomUpPicture* picture);
 bool ParsePpmPicture(const uint8_t* data, size_t size, BottomUpPicture* picture);
 bool ParsePpmPicture(const std::string& bytes, BottomUpPicture* picture);
 
-#endif  // GLYPHRANE_TOOLS_NATIVE_PPM_PICTURE_H_
+#endif  // GLYPHRANE_IMAGE_PPM_PICTURE_H_

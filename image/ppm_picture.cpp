@@ -1,4 +1,4 @@
-#include "tools/native/ppm_picture.h"
+#include "image/ppm_picture.h"
 
 #include <fstream>
 #include <iterator>
