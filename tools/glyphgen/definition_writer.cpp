@@ -13,7 +13,8 @@ std::string Join(const int32_t* values, int count) {
   return line;
 }
 
-std::string Header(const GeneratorOptions& options, size_t glyphCount) {
+std::string Header(const GeneratorOptions& options, size_t recordCount,
+                   const TrainingSummary& training) {
   const std::string end = "\r\n";
   std::string text = "Glyphrane glyph definitions, made by glyphrane-glyphgen" + end;
   text += "font: " + options.fontFace + ", " + std::to_string(options.FontHeight()) +
@@ -22,12 +23,31 @@ std::string Header(const GeneratorOptions& options, size_t glyphCount) {
           std::to_string(options.blockHeight) + " pixels, one character per tile of " +
           std::to_string(options.TileWidth()) + " x " + std::to_string(options.TileHeight()) +
           end;
-  text += "set: " + options.setParts + " (" + std::to_string(glyphCount) + " characters)" + end;
+  text += "set: " + options.setParts + " (" + std::to_string(options.characters.size()) +
+          " characters)" + end;
   text += std::string("tone: ") +
           (options.stretchTone ? "stretched, darkest glyph 0, lightest 255" : "as rendered") +
           end;
   text += "edges: scaled by " + std::to_string(options.edgeNumerator) + "/" +
           std::to_string(options.edgeDenominator) + end;
+  if (training.pictures > 0) {
+    text += "trained on " + std::to_string(training.pictures) + " pictures (" +
+            std::to_string(training.tiles) + " tiles): tone weight " +
+            std::to_string(options.toneWeight) + ", edge weight " +
+            std::to_string(options.edgeWeight) + ", pull " + std::to_string(options.pull) +
+            ", " + std::to_string(options.rounds) + " rounds, at most " +
+            std::to_string(options.records) + " records, " +
+            (options.recordsPerGlyph == 0 ? std::string("any number")
+                                          : std::to_string(options.recordsPerGlyph)) +
+            " a character" + end;
+    text += std::to_string(recordCount) +
+            " records, each the prototype of a kind of tile; a character may have several" +
+            end;
+    text += "mean regret per tile: " + std::to_string(training.ownRegret) +
+            " with the glyphs' own descriptions, " + std::to_string(training.trainedRegret) +
+            " trained; best glyph picked for " + std::to_string(training.bestPicks) + " tiles" +
+            end;
+  }
   text += "Each record: the character; 0 and its mean blue, green, red; its block edge"
           " values, three rows of three." + end;
   return text;
@@ -36,8 +56,9 @@ std::string Header(const GeneratorOptions& options, size_t glyphCount) {
 }  // namespace
 
 std::string DefinitionFileText(const GeneratorOptions& options,
-                               const std::vector<GlyphDefinition>& glyphs) {
-  std::string text = Header(options, glyphs.size());
+                               const std::vector<GlyphDefinition>& glyphs,
+                               const TrainingSummary& training) {
+  std::string text = Header(options, glyphs.size(), training);
   for (const GlyphDefinition& glyph : glyphs) {
     const int32_t colour[4] = {glyph.spare, glyph.blue, glyph.green, glyph.red};
     text += "#data\r\n";

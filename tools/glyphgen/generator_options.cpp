@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "convert/glyph_definition.h"
 #include "convert/option_text.h"
 #include "tools/glyphgen/glyph_set.h"
 
@@ -50,13 +51,25 @@ bool TakeValue(const std::string& name, const char* value, GeneratorOptions* opt
   if (name == "--edge-scale") return ReadEdgeScale(value, options);
   if (name == "--output" || name == "-o") return (options->outputPath = value), true;
   if (name == "--atlas") return (options->atlasPath = value), true;
+  if (name == "--train") return (options->trainFolder = value), !options->trainFolder.empty();
+  if (name == "--records") {
+    return ReadWholeNumber(value, 1, static_cast<int32_t>(kDefinitionTableCapacity),
+                           &options->records);
+  }
+  if (name == "--tone-weight") return ReadWholeNumber(value, 0, 1000, &options->toneWeight);
+  if (name == "--edge-weight") return ReadWholeNumber(value, 0, 1000000, &options->edgeWeight);
+  if (name == "--per-glyph") return ReadWholeNumber(value, 0, 256, &options->recordsPerGlyph);
+  if (name == "--pull") return ReadWholeNumber(value, 0, 1000000, &options->pull);
+  if (name == "--rounds") return ReadWholeNumber(value, 0, 100, &options->rounds);
   return false;
 }
 
 bool IsValueOption(const std::string& name) {
   static const char* const kNames[] = {"--block",      "--height", "--font",   "--set",
                                        "--antialias",  "--tone",   "--output", "-o",
-                                       "--edge-scale", "--atlas"};
+                                       "--edge-scale", "--atlas",  "--train",  "--records",
+                                       "--tone-weight", "--edge-weight", "--pull",  "--rounds",
+                                       "--per-glyph"};
   for (const char* known : kNames) {
     if (name == known) return true;
   }
@@ -111,5 +124,14 @@ const char* GeneratorUsage() {
          "  --edge-scale N/D        scale the block edge values by N/D, 0 to 1 (default 1/16)\n"
          "  --antialias on|off      smoothed or two-level rendering (default off)\n"
          "  --atlas FILE            also write the rendered cells as a PGM picture\n"
+         "  --train FOLDER          choose the records on the folder's pictures (*.ppm,\n"
+         "                          binary, 8 bits) so that the converter picks the\n"
+         "                          glyphs that draw them best; a glyph may get several\n"
+         "  --records N             trained records, at most (1-256, default 256)\n"
+         "  --tone-weight N         training: a cell's mean tone against its shape (4)\n"
+         "  --edge-weight N         training: strokes along the picture's edges (64)\n"
+         "  --pull N                training: a glyph's fit against a record's nearness (1)\n"
+         "  --rounds N              training rounds (default 8)\n"
+         "  --per-glyph N           training: records a glyph may have, at most (3; 0: any)\n"
          "  --help                  this text\n";
 }

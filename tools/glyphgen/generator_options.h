@@ -26,6 +26,15 @@ struct GeneratorOptions {
   int32_t edgeDenominator = 16;
   std::string outputPath;
   std::string atlasPath;                   // empty: no picture of the rendered cells
+  // Training (--train): the records are chosen on the corpus's pictures instead
+  // of being the glyphs' own descriptions. The defaults are the shipped sets'.
+  std::string trainFolder;                 // empty: no training
+  int32_t records = 256;                   // at most this many records
+  int32_t toneWeight = 4;                  // a cell's mean against its block shape
+  int32_t edgeWeight = 64;                 // strokes along the picture's edges
+  int32_t pull = 1;                        // a glyph's regret against a record's distance
+  int32_t rounds = 8;
+  int32_t recordsPerGlyph = 3;             // 0: no limit
   bool showUsage = false;
 
   int32_t TileWidth() const { return 3 * blockWidth; }

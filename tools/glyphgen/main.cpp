@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/glyphgen/cell_atlas.h"
+#include "tools/glyphgen/corpus_training.h"
 #include "tools/glyphgen/definition_writer.h"
 #include "tools/glyphgen/generator_options.h"
 #include "tools/glyphgen/glyph_generator.h"
@@ -34,7 +35,12 @@ int main(int argc, char** argv) {
   std::vector<GlyphDefinition> glyphs;
   std::vector<GlyphCell> cells;
   if (!GenerateDefinitions(options, &glyphs, &cells, &error)) return Fail(error, kFailed);
-  if (!WriteWholeFile(options.outputPath, DefinitionFileText(options, glyphs))) {
+  TrainingSummary training;
+  if (!options.trainFolder.empty() &&
+      !TrainOnCorpus(options, cells, &glyphs, &training, &error)) {
+    return Fail(error, kFailed);
+  }
+  if (!WriteWholeFile(options.outputPath, DefinitionFileText(options, glyphs, training))) {
     return Fail("cannot write \"" + options.outputPath + "\"", kFailed);
   }
   if (!options.atlasPath.empty() &&

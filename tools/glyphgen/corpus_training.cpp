@@ -1,0 +1,90 @@
+#include "tools/glyphgen/corpus_training.h"
+
+#include <algorithm>
+
+#include "image/ppm_picture.h"
+#include "platform/directory_walk.h"
+#include "platform/path_join.h"
+#include "train/glyph_costs.h"
+#include "train/prototype_training.h"
+#include "train/training_tiles.h"
+
+namespace {
+
+bool CorpusPictures(const std::string& folder, std::vector<std::string>* paths,
+                    std::string* error) {
+  char pattern[kPathBytes];
+  if (!JoinPath(pattern, folder.c_str(), "*.ppm")) {
+    *error = "the folder name \"" + folder + "\" is too long";
+    return false;
+  }
+  std::vector<std::string> names;
+  ForEachMatch(pattern, [&](const char* name) {
+    names.push_back(name);
+    return true;
+  });
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) {
+    char path[kPathBytes];
+    if (!JoinPath(path, folder.c_str(), name.c_str())) {
+      *error = "the path of \"" + name + "\" is too long";
+      return false;
+    }
+    paths->push_back(path);
+  }
+  if (paths->empty()) *error = "the folder \"" + folder + "\" holds no *.ppm picture";
+  return !paths->empty();
+}
+
+}  // namespace
+
+bool TrainOnCorpus(const GeneratorOptions& options, const std::vector<GlyphCell>& cells,
+                   std::vector<GlyphDefinition>* glyphs, TrainingSummary* summary,
+                   std::string* error) {
+  std::vector<std::string> paths;
+  if (!CorpusPictures(options.trainFolder, &paths, error)) return false;
+  TrainingTiles tiles;
+  tiles.blockWidth = options.blockWidth;
+  tiles.blockHeight = options.blockHeight;
+  for (const std::string& path : paths) {
+    BottomUpPicture picture;
+    if (!ReadPpmPicture(path, &picture)) {
+      *error = "cannot read \"" + path + "\" as a binary PPM or PGM of 8 bits";
+      return false;
+    }
+    if (!AddPictureTiles(picture.width, picture.height, picture.rows.data(), &tiles)) {
+      *error = "out of memory while reading \"" + path + "\"";
+      return false;
+    }
+  }
+  if (tiles.Count() == 0) {
+    *error = "no picture of \"" + options.trainFolder + "\" is as large as one tile";
+    return false;
+  }
+  const GlyphShapes shapes = ShapesOfCells(cells, options.blockWidth, options.blockHeight);
+  const TileRegrets regrets =
+      ComputeRegrets(tiles, shapes, CostWeights{options.toneWeight, options.edgeWeight});
+  TrainingSettings settings;
+  settings.records = static_cast<uint32_t>(options.records);
+  settings.rounds = options.rounds;
+  settings.regretWeight = options.pull;
+  settings.recordsPerGlyph = static_cast<uint32_t>(options.recordsPerGlyph);
+  std::vector<uint32_t> glyphOf(256, 0), ownGlyphs;
+  for (uint32_t g = 0; g < glyphs->size(); ++g) {
+    glyphOf[(*glyphs)[g].character & 0xFF] = g;
+    ownGlyphs.push_back(g);
+  }
+  summary->ownRegret = ApplyRule(*glyphs, ownGlyphs, tiles, regrets).regret / tiles.Count();
+  *glyphs = TrainPrototypes(*glyphs, tiles, regrets, settings);
+  std::vector<uint32_t> recordGlyphs;
+  for (const GlyphDefinition& record : *glyphs)
+    recordGlyphs.push_back(glyphOf[record.character & 0xFF]);
+  const RuleOutcome outcome = ApplyRule(*glyphs, recordGlyphs, tiles, regrets);
+  summary->trainedRegret = outcome.regret / tiles.Count();
+  for (size_t t = 0; t < tiles.Count(); ++t) {
+    summary->bestPicks += recordGlyphs[outcome.winner[t]] == regrets.target[t];
+  }
+  summary->pictures = paths.size();
+  summary->tiles = tiles.Count();
+  return true;
+}

@@ -1,0 +1,45 @@
+#ifndef GLYPHRANE_TRAIN_PROTOTYPE_TRAINING_H_
+#define GLYPHRANE_TRAIN_PROTOTYPE_TRAINING_H_
+
+#include <cstdint>
+#include <vector>
+
+#include "convert/glyph_definition.h"
+#include "train/glyph_costs.h"
+#include "train/training_tiles.h"
+
+// Chooses the records of a definition file so that the converter's own rule (the
+// nearest record by summed cubed differences, the earlier on a tie) picks, for the
+// training tiles, glyphs that cost little. A glyph may get several records (its
+// prototypes in different kinds of tile); records that win no tile are dropped.
+struct TrainingSettings {
+  uint32_t records = kDefinitionTableCapacity;  // at most this many
+  int32_t rounds = 8;
+  // How far a tile is pulled towards a record whose glyph suits it, against the
+  // record's distance: distance + regretWeight x regret.
+  int32_t regretWeight = 1;
+  // At most this many records draw the same glyph (0: no limit), so that the
+  // records spread over the set instead of crowding on the few glyphs of even tone.
+  uint32_t recordsPerGlyph = 0;
+};
+
+// What the rule makes of the training tiles with a set of records.
+struct RuleOutcome {
+  uint64_t regret = 0;           // summed over the tiles
+  std::vector<uint32_t> winner;  // each tile's record
+};
+
+RuleOutcome ApplyRule(const std::vector<GlyphDefinition>& records,
+                      const std::vector<uint32_t>& recordGlyph, const TrainingTiles& tiles,
+                      const TileRegrets& regrets);
+
+// glyphs: the set's own descriptions, in the order of regrets' glyphs; their
+// characters label the records. The result holds at most settings.records
+// records, ordered by character and then by value, the same for the same input
+// on every build. REQUIRES: glyphs and regrets agree; tiles has at least one tile;
+// settings.records >= 1.
+std::vector<GlyphDefinition> TrainPrototypes(const std::vector<GlyphDefinition>& glyphs,
+                                             const TrainingTiles& tiles, const TileRegrets& regrets,
+                                             const TrainingSettings& settings);
+
+#endif  // GLYPHRANE_TRAIN_PROTOTYPE_TRAINING_H_
