@@ -21,32 +21,35 @@ struct EngineKernels {
   void (*columnSums)(const uint8_t* first, size_t stride, int32_t rows, size_t bytes,
                      uint16_t* sums);
   // A lower bound of each record's distance, in units of 2^(32 - 3 * scale), for
-  // the records laid out by value (values[k * padded + i] is value k of record i):
-  // the sum over k < 12 of ScaledCube(|probe[k] - values[k * padded + i]|, scale),
-  // saturated at 65535.
-  // Bit i of within[i / 32] is set when that bound is at most the lesser of limit
-  // and (the least bound of all) + kBoundSlack, and then bounds[i] holds it; bounds
-  // of records whose bit is clear are unspecified. A record whose bound is past
-  // least + kBoundSlack is farther than the record of the least bound, so only the
-  // marked records and whichever record limit came from can be the nearest.
+  // the records laid out by group and value (value k of record i at
+  // values[GroupedAt(i, k)]): the sum over k < 12 of ScaledCube(|probe[k] - value|,
+  // scale), saturated at 65535.
+  // Lists in listed, in ascending order, the records i < count whose bound is at
+  // most the lesser of limit and (the least bound of all) + kBoundSlack, returns
+  // how many, and leaves each listed record's bound in bounds[i] (the others'
+  // are unspecified). A record whose bound is past least + kBoundSlack is farther
+  // than the record of the least bound, so only the listed records and whichever
+  // record limit came from can be the nearest.
   // boxes are GroupBoxes' of values: a path may pass over a group whose box alone
   // loses, which changes no answer.
-  // REQUIRES: padded is a multiple of kRecordGroup, at most kRecordGroup groups;
+  // REQUIRES: 1 <= count <= kRecordGroup * kRecordGroup; the places past count up
+  // to a whole group repeat record count - 1, and bounds and listed hold that many;
   // scale is 6, 7 or 8; every |difference| < 2^(16 - scale).
-  void (*cubeBounds)(const int16_t* values, uint32_t padded, const int16_t* boxes,
-                     const int16_t probe[12], uint32_t scale, uint16_t limit,
-                     uint16_t* bounds, uint32_t* within);
-  // Among the records whose bit is set in within, the one nearest to probe by the
-  // exact distance, the sum over k < 12 of |probe[k] - values[k * padded + i]|^3;
-  // among equally near ones, the one of least indices[i]. Returns its indices[i]
-  // and puts its distance into *distance, or returns UINT32_MAX when no bit is set.
-  // REQUIRES: padded is a multiple of kRecordGroup; every |difference| <= 563, so
-  // that twelve cubes fit 31 bits; indices below 65535.
-  uint32_t (*nearestMarked)(const int32_t* values, uint32_t padded, const int32_t probe[12],
-                            const uint32_t* within, const uint16_t* indices,
+  uint32_t (*cubeBounds)(const int16_t* values, uint32_t count, const int16_t* boxes,
+                         const int32_t probe[12], uint32_t scale, uint16_t limit,
+                         uint16_t* bounds, uint16_t* listed);
+  // Among the n records listed, the one nearest to probe by the exact distance, the
+  // sum over k < 12 of |probe[k] - rows[12 * i + k]|^3; among equally near ones,
+  // the one of least indices[i]. Returns its indices[i] and puts its distance into
+  // *distance, or returns UINT32_MAX when n is 0.
+  // REQUIRES: every |difference| <= 563, so that twelve cubes fit 31 bits; indices
+  // below 65535; listed may be read up to the next multiple of 8 past n (what lies
+  // there is not used).
+  uint32_t (*nearestListed)(const int32_t* rows, const uint16_t* listed, uint32_t n,
+                            const int32_t probe[12], const uint16_t* indices,
                             uint32_t* distance);
   // The exact distance of one record's twelve values from probe's, under the same
-  // REQUIRES as nearestMarked.
+  // REQUIRES as nearestListed.
   uint32_t (*exactDistance)(const int32_t values[12], const int32_t probe[12]);
 };
 
@@ -65,18 +68,23 @@ constexpr int32_t kColumnSumRowLimit = 257;
 constexpr uint32_t kBoundSlack = 23;
 
 // Records are laid out in groups of this many: one AVX2 register of 16-bit values.
+// A group's twelve values follow each other (kGroupValues of them), value 0 of its
+// records first, so that a group is read from one run of memory at fixed offsets:
+// GroupedAt in record_layout.h.
 constexpr uint32_t kRecordGroup = 16;
+constexpr uint32_t kGroupValues = 12 * kRecordGroup;
 
 // Of each group g of kRecordGroup records in values (laid out as for cubeBounds), the
 // least and greatest value k: boxes[k * 16 + g] and boxes[kBoxHighs + k * 16 + g];
-// 0 for groups past padded.
+// 0 for groups past count.
 constexpr uint32_t kBoxHighs = 12 * kRecordGroup;
-void GroupBoxes(const int16_t* values, uint32_t padded, int16_t boxes[2 * kBoxHighs]);
+void GroupBoxes(const int16_t* values, uint32_t count, int16_t boxes[2 * kBoxHighs]);
 
-// The plain nearestMarked and exactDistance, shared by the scalar and SSE2 tables (SSE2 has no
-// 32-bit multiplication across lanes).
-uint32_t PlainNearestMarked(const int32_t* values, uint32_t padded, const int32_t probe[12],
-                            const uint32_t* within, const uint16_t* indices, uint32_t* distance);
+// The plain nearestListed and exactDistance, shared by the scalar and SSE2 tables
+// (SSE2 has no 32-bit multiplication across lanes).
+uint32_t PlainNearestListed(const int32_t* rows, const uint16_t* listed, uint32_t n,
+                            const int32_t probe[12], const uint16_t* indices,
+                            uint32_t* distance);
 uint32_t PlainExactDistance(const int32_t values[12], const int32_t probe[12]);
 
 extern const EngineKernels kScalarKernels;

@@ -108,16 +108,16 @@ inline __m256i LeastOf(__m256i sums) {
   return _mm256_broadcastw_epi16(_mm_minpos_epu16(both));
 }
 
-void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* boxes,
-                const int16_t probe[12], uint32_t scale, uint16_t limit, uint16_t* bounds,
-                uint32_t* within) {
+uint32_t CubeBounds(const int16_t* values, uint32_t count, const int16_t* boxes,
+                    const int32_t probe[12], uint32_t scale, uint16_t limit, uint16_t* bounds,
+                    uint16_t* listed) {
   const __m128i shift = _mm_cvtsi32_si128(static_cast<int32_t>(scale));
   const __m256i slack = _mm256_set1_epi16(static_cast<int16_t>(kBoundSlack));
   const __m256i zero = _mm256_setzero_si256();
   __m256i threshold = _mm256_set1_epi16(static_cast<int16_t>(limit));
   __m256i probes[12];
-  for (int k = 0; k < 12; ++k) probes[k] = _mm256_set1_epi16(probe[k]);
-  const uint32_t groups = padded / 16;
+  for (int k = 0; k < 12; ++k) probes[k] = _mm256_set1_epi16(static_cast<int16_t>(probe[k]));
+  const uint32_t groups = (count + 15) / 16;
 
   // A bound of every group at once, from the distance to its box; ScaledCube only
   // grows with the difference, so none exceeds a bound of the group's records.
@@ -143,12 +143,12 @@ void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* boxes,
   // Groups whose box does not lose; the nearest box is one of them if any is.
   uint32_t candidates = ~OverBits(boxBounds, threshold) & present, seen = 0;
   while (candidates != 0) {
-    const uint32_t i = next * 16;
+    const int16_t* group = values + next * kGroupValues;
     __m256i sum = zero;
     for (uint32_t k = 0; k < 12; ++k) {
-      sum = _mm256_adds_epu16(sum, ScaledCubes(probes[k], Load(values + k * padded + i), shift));
+      sum = _mm256_adds_epu16(sum, ScaledCubes(probes[k], Load(group + k * 16), shift));
     }
-    Store(bounds + i, sum);
+    Store(bounds + next * 16, sum);
     // Each group's least bound tightens the threshold for the groups after it.
     threshold = _mm256_min_epu16(threshold, _mm256_adds_epu16(LeastOf(sum), slack));
     seen |= uint32_t{1} << next;
@@ -156,58 +156,24 @@ void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* boxes,
     if (candidates != 0) next = static_cast<uint32_t>(__builtin_ctz(candidates));
   }
   // Groups passed over have lost by their boxes, to a threshold that only fell.
-  for (uint32_t w = 0; w < (groups + 1) / 2; ++w) within[w] = 0;
+  // The places past count repeat a record; they are not listed.
+  const uint32_t last = count % 16 == 0 ? 0xFFFFu : (uint32_t{1} << (count % 16)) - 1;
+  uint32_t n = 0;
   for (; seen != 0; seen &= seen - 1) {
     const uint32_t g = static_cast<uint32_t>(__builtin_ctz(seen));
-    within[g / 2] |= (~OverBits(Load(bounds + g * 16), threshold) & 0xFFFFu) << (16 * (g % 2));
-  }
-}
-
-uint32_t NearestMarked(const int32_t* values, uint32_t padded, const int32_t probe[12],
-                       const uint32_t* within, const uint16_t* indices, uint32_t* distance) {
-  __m256i probes[12];
-  for (int k = 0; k < 12; ++k) probes[k] = _mm256_set1_epi32(probe[k]);
-  const __m256i laneBits = _mm256_setr_epi32(1, 2, 4, 8, 16, 32, 64, 128);
-  // Per lane the nearest so far and its index; unmarked lanes keep INT32_MAX and
-  // 65535, which every marked record beats (distances and indices are below).
-  __m256i bestDistance = _mm256_set1_epi32(INT32_MAX);
-  __m256i bestIndex = _mm256_set1_epi32(65535);
-  bool any = false;
-  for (uint32_t i = 0; i < padded; i += 8) {
-    const uint32_t marks = within[i / 32] >> (i % 32) & 0xFFu;
-    if (marks == 0) continue;
-    any = true;
-    __m256i sum = _mm256_setzero_si256();
-    for (uint32_t k = 0; k < 12; ++k) {
-      const __m256i d = _mm256_abs_epi32(_mm256_sub_epi32(probes[k], Load(values + k * padded + i)));
-      sum = _mm256_add_epi32(sum, _mm256_mullo_epi32(_mm256_mullo_epi32(d, d), d));
+    uint32_t bits = ~OverBits(Load(bounds + g * 16), threshold) & 0xFFFFu;
+    if (g + 1 == groups) bits &= last;
+    // Where bounds saturate (probes far from every record) whole groups are listed.
+    if (bits == 0xFFFFu) {
+      Store(listed + n, _mm256_add_epi16(_mm256_set1_epi16(static_cast<int16_t>(g * 16)), lanes));
+      n += 16;
+      continue;
     }
-    const __m256i marked = _mm256_cmpeq_epi32(
-        _mm256_and_si256(_mm256_set1_epi32(static_cast<int32_t>(marks)), laneBits), laneBits);
-    const __m256i index = _mm256_cvtepu16_epi32(
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(indices + i)));
-    // Distances fit 31 bits, so signed comparisons order them.
-    const __m256i nearer = _mm256_or_si256(
-        _mm256_cmpgt_epi32(bestDistance, sum),
-        _mm256_and_si256(_mm256_cmpeq_epi32(bestDistance, sum),
-                         _mm256_cmpgt_epi32(bestIndex, index)));
-    const __m256i take = _mm256_and_si256(marked, nearer);
-    bestDistance = _mm256_blendv_epi8(bestDistance, sum, take);
-    bestIndex = _mm256_blendv_epi8(bestIndex, index, take);
-  }
-  if (!any) return UINT32_MAX;
-  alignas(32) int32_t distances[8], indexOf[8];
-  Store(distances, bestDistance);
-  Store(indexOf, bestIndex);
-  uint32_t best = 0;
-  for (uint32_t lane = 1; lane < 8; ++lane) {
-    if (distances[lane] < distances[best] ||
-        (distances[lane] == distances[best] && indexOf[lane] < indexOf[best])) {
-      best = lane;
+    for (; bits != 0; bits &= bits - 1) {
+      listed[n++] = static_cast<uint16_t>(g * 16 + static_cast<uint32_t>(__builtin_ctz(bits)));
     }
   }
-  *distance = static_cast<uint32_t>(distances[best]);
-  return static_cast<uint32_t>(indexOf[best]);
+  return n;
 }
 
 uint32_t ExactDistance(const int32_t values[12], const int32_t probe[12]) {
@@ -224,7 +190,74 @@ uint32_t ExactDistance(const int32_t values[12], const int32_t probe[12]) {
   return static_cast<uint32_t>(_mm_cvtsi128_si32(sum));
 }
 
+// Up to this many listed records are summed one at a time; more are summed eight
+// at a time, their values gathered.
+constexpr uint32_t kFewListed = 8;
+
+// The nearest of n > kFewListed listed records, eight at a time, their values
+// gathered; into *least and *best, which hold what was nearest before.
+__attribute__((noinline)) void NearestInEights(const int32_t* rows, const uint16_t* listed,
+                                               uint32_t n, const int32_t probe[12],
+                                               const uint16_t* indices, uint32_t* least,
+                                               uint32_t* best) {
+  __m256i probes[12];
+  for (int k = 0; k < 12; ++k) probes[k] = _mm256_set1_epi32(probe[k]);
+  const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+  const __m256i lastPlace = _mm256_set1_epi32(listed[n - 1]);
+  for (uint32_t j = 0; j < n; j += 8) {
+    // A short batch repeats the last listed record, which changes no answer.
+    const __m256i read = _mm256_cvtepu16_epi32(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(listed + j)));
+    const __m256i inside =
+        _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int32_t>(n - j)), lanes);
+    alignas(32) uint32_t places[8];
+    const __m256i place = _mm256_blendv_epi8(lastPlace, read, inside);
+    Store(places, place);
+    const __m256i offsets = _mm256_mullo_epi32(place, _mm256_set1_epi32(12));
+    __m256i sum = _mm256_setzero_si256();
+    for (int k = 0; k < 12; ++k) {
+      const __m256i d = _mm256_abs_epi32(
+          _mm256_sub_epi32(probes[k], _mm256_i32gather_epi32(rows + k, offsets, 4)));
+      sum = _mm256_add_epi32(sum, _mm256_mullo_epi32(_mm256_mullo_epi32(d, d), d));
+    }
+    // Distances fit 31 bits: signed minima order them.
+    __m256i m = _mm256_min_epi32(sum, _mm256_permute2x128_si256(sum, sum, 1));
+    m = _mm256_min_epi32(m, _mm256_shuffle_epi32(m, 0x4E));
+    m = _mm256_min_epi32(m, _mm256_shuffle_epi32(m, 0xB1));
+    const uint32_t batchLeast = static_cast<uint32_t>(_mm256_cvtsi256_si32(m));
+    if (batchLeast > *least) continue;
+    uint32_t ties = static_cast<uint32_t>(
+        _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(sum, m))));
+    for (; ties != 0; ties &= ties - 1) {
+      const uint32_t index = indices[places[__builtin_ctz(ties)]];
+      if (batchLeast < *least || index < *best) {
+        *least = batchLeast;
+        *best = index;
+      }
+    }
+  }
+}
+
+uint32_t NearestListed(const int32_t* rows, const uint16_t* listed, uint32_t n,
+                       const int32_t probe[12], const uint16_t* indices, uint32_t* distance) {
+  uint32_t best = UINT32_MAX, least = UINT32_MAX;
+  if (n > kFewListed) {
+    NearestInEights(rows, listed, n, probe, indices, &least, &best);
+  } else {
+    for (uint32_t j = 0; j < n; ++j) {
+      const uint32_t sum = ExactDistance(rows + 12 * size_t{listed[j]}, probe);
+      const uint32_t index = indices[listed[j]];
+      if (sum < least || (sum == least && index < best)) {
+        least = sum;
+        best = index;
+      }
+    }
+  }
+  if (best != UINT32_MAX) *distance = least;
+  return best;
+}
+
 }  // namespace
 
 const EngineKernels kAvx2Kernels = {PlainRow, EdgeRow, ColumnSums, CubeBounds,
-                                    NearestMarked, ExactDistance};
+                                    NearestListed, ExactDistance};

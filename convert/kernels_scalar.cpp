@@ -1,6 +1,7 @@
 // The reference path: plain loops that every vector path must equal byte for byte.
 #include "convert/conversion_state.h"
 #include "convert/engine_kernels.h"
+#include "convert/record_layout.h"
 
 namespace {
 
@@ -36,14 +37,14 @@ uint32_t ScaledCube(uint32_t u, uint32_t scale) {
   return (square * a) >> 16;
 }
 
-void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* /*boxes*/,
-                const int16_t probe[12], uint32_t scale, uint16_t limit, uint16_t* bounds,
-                uint32_t* within) {
+uint32_t CubeBounds(const int16_t* values, uint32_t count, const int16_t* /*boxes*/,
+                    const int32_t probe[12], uint32_t scale, uint16_t limit, uint16_t* bounds,
+                    uint16_t* listed) {
   uint32_t least = 65535;
-  for (uint32_t i = 0; i < padded; ++i) {
+  for (uint32_t i = 0; i < count; ++i) {
     uint32_t sum = 0;
     for (uint32_t k = 0; k < 12; ++k) {
-      const int32_t difference = probe[k] - values[k * padded + i];
+      const int32_t difference = probe[k] - values[GroupedAt(i, k)];
       sum += ScaledCube(static_cast<uint32_t>(difference < 0 ? -difference : difference),
                         scale);
     }
@@ -51,20 +52,21 @@ void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* /*boxes*/
     if (bounds[i] < least) least = bounds[i];
   }
   const uint32_t threshold = limit < least + kBoundSlack ? limit : least + kBoundSlack;
-  for (uint32_t i = 0; i < padded; ++i) {
-    if (i % 32 == 0) within[i / 32] = 0;
-    if (bounds[i] <= threshold) within[i / 32] |= uint32_t{1} << (i % 32);
+  uint32_t n = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    if (bounds[i] <= threshold) listed[n++] = static_cast<uint16_t>(i);
   }
+  return n;
 }
 
 }  // namespace
 
-void GroupBoxes(const int16_t* values, uint32_t padded, int16_t boxes[2 * kBoxHighs]) {
+void GroupBoxes(const int16_t* values, uint32_t count, int16_t boxes[2 * kBoxHighs]) {
   for (uint32_t k = 0; k < 12; ++k) {
     for (uint32_t g = 0; g < kRecordGroup; ++g) {
       int16_t low = 0, high = 0;
-      for (uint32_t i = g * kRecordGroup; i < (g + 1) * kRecordGroup && i < padded; ++i) {
-        const int16_t v = values[k * padded + i];
+      for (uint32_t i = g * kRecordGroup; i < (g + 1) * kRecordGroup && i < count; ++i) {
+        const int16_t v = values[GroupedAt(i, k)];
         if (i == g * kRecordGroup || v < low) low = v;
         if (i == g * kRecordGroup || v > high) high = v;
       }
@@ -74,20 +76,16 @@ void GroupBoxes(const int16_t* values, uint32_t padded, int16_t boxes[2 * kBoxHi
   }
 }
 
-uint32_t PlainNearestMarked(const int32_t* values, uint32_t padded, const int32_t probe[12],
-                            const uint32_t* within, const uint16_t* indices, uint32_t* distance) {
+uint32_t PlainNearestListed(const int32_t* rows, const uint16_t* listed, uint32_t n,
+                            const int32_t probe[12], const uint16_t* indices,
+                            uint32_t* distance) {
   uint32_t best = UINT32_MAX, least = UINT32_MAX;
-  for (uint32_t i = 0; i < padded; ++i) {
-    if ((within[i / 32] >> (i % 32) & 1) == 0) continue;
-    uint32_t sum = 0;
-    for (uint32_t k = 0; k < 12; ++k) {
-      const int32_t difference = probe[k] - values[k * padded + i];
-      const uint32_t magnitude = static_cast<uint32_t>(difference < 0 ? -difference : difference);
-      sum += magnitude * magnitude * magnitude;
-    }
-    if (best == UINT32_MAX || sum < least || (sum == least && indices[i] < best)) {
+  for (uint32_t j = 0; j < n; ++j) {
+    const uint32_t sum = PlainExactDistance(rows + 12 * size_t{listed[j]}, probe);
+    const uint32_t index = indices[listed[j]];
+    if (best == UINT32_MAX || sum < least || (sum == least && index < best)) {
       least = sum;
-      best = indices[i];
+      best = index;
     }
   }
   if (best != UINT32_MAX) *distance = least;
@@ -105,4 +103,4 @@ uint32_t PlainExactDistance(const int32_t values[12], const int32_t probe[12]) {
 }
 
 const EngineKernels kScalarKernels = {PlainRow, EdgeRow, ColumnSums, CubeBounds,
-                                      PlainNearestMarked, PlainExactDistance};
+                                      PlainNearestListed, PlainExactDistance};

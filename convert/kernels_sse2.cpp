@@ -102,13 +102,23 @@ inline uint32_t OverBits(__m128i low, __m128i high, __m128i limit) {
 // SSE2 has no unsigned 16-bit minimum.
 inline __m128i Least(__m128i a, __m128i b) { return _mm_sub_epi16(a, _mm_subs_epu16(a, b)); }
 
-void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* /*boxes*/,
-                const int16_t probe[12], uint32_t scale, uint16_t limit, uint16_t* bounds,
-                uint32_t* within) {
+// The records of group g that bits marks, listed after the n already listed.
+inline uint32_t List(uint32_t bits, uint32_t g, uint16_t* listed, uint32_t n) {
+  for (; bits != 0; bits &= bits - 1) {
+    listed[n++] = static_cast<uint16_t>(g * 16 + static_cast<uint32_t>(__builtin_ctz(bits)));
+  }
+  return n;
+}
+
+uint32_t CubeBounds(const int16_t* values, uint32_t count, const int16_t* /*boxes*/,
+                    const int32_t probe[12], uint32_t scale, uint16_t limit, uint16_t* bounds,
+                    uint16_t* listed) {
   const __m128i shift = _mm_cvtsi32_si128(static_cast<int32_t>(scale));
   const __m128i slack = _mm_set1_epi16(static_cast<int16_t>(kBoundSlack));
   __m128i threshold = _mm_set1_epi16(static_cast<int16_t>(limit));
-  for (uint32_t i = 0; i < padded; i += 16) {
+  const uint32_t groups = (count + 15) / 16;
+  for (uint32_t g = 0; g < groups; ++g) {
+    const int16_t* group = values + g * kGroupValues;
     __m128i sums[2] = {_mm_setzero_si128(), _mm_setzero_si128()};
     // The colours first: records are kept in order of blue, so a group far in tone
     // has lost by them alone and its edges are not looked at. Each group's least
@@ -116,9 +126,8 @@ void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* /*boxes*/
     for (uint32_t k = 0; k < 12; ++k) {
       for (int half = 0; half < 2; ++half) {
         sums[half] = _mm_adds_epu16(sums[half],
-                                    ScaledCubes(_mm_set1_epi16(probe[k]),
-                                                Load(values + k * padded + i + 8 * half),
-                                                shift));
+                                    ScaledCubes(_mm_set1_epi16(static_cast<int16_t>(probe[k])),
+                                                Load(group + k * 16 + 8 * half), shift));
       }
       if (k == 2 && OverBits(sums[0], sums[1], threshold) == 0xFFFFu) break;
       if (k == 11) {
@@ -130,17 +139,21 @@ void CubeBounds(const int16_t* values, uint32_t padded, const int16_t* /*boxes*/
       }
     }
     // A group passed over keeps its partial sums, which exceed every later threshold.
-    Store(bounds + i, sums[0]);
-    Store(bounds + i + 8, sums[1]);
+    Store(bounds + g * 16, sums[0]);
+    Store(bounds + g * 16 + 8, sums[1]);
   }
-  for (uint32_t i = 0; i < padded; i += 16) {
-    const uint32_t bits = ~OverBits(Load(bounds + i), Load(bounds + i + 8), threshold) & 0xFFFFu;
-    if (i % 32 == 0) within[i / 32] = bits;
-    else within[i / 32] |= bits << 16;
+  // The places past count repeat a record; they are not listed.
+  const uint32_t last = count % 16 == 0 ? 0xFFFFu : (uint32_t{1} << (count % 16)) - 1;
+  uint32_t n = 0;
+  for (uint32_t g = 0; g < groups; ++g) {
+    const uint32_t bits =
+        ~OverBits(Load(bounds + g * 16), Load(bounds + g * 16 + 8), threshold) & 0xFFFFu;
+    n = List(g + 1 == groups ? bits & last : bits, g, listed, n);
   }
+  return n;
 }
 
 }  // namespace
 
 const EngineKernels kSse2Kernels = {PlainRow, EdgeRow, ColumnSums, CubeBounds,
-                                    PlainNearestMarked, PlainExactDistance};
+                                    PlainNearestListed, PlainExactDistance};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "convert/cubed_distance.h"
+#include "convert/record_layout.h"
 
 namespace {
 
@@ -23,9 +24,6 @@ static_assert(255 - kSmallLow < 1024 && kSmallHigh < 1024,
 // CubeBounds' limit for a best distance of least: a record whose bound exceeds
 // least in its units (rounded down) is farther than least, so it can neither win
 // nor tie.
-// Up to this many marked records are summed one by one rather than by group.
-constexpr uint32_t kFewMarked = 8;
-
 uint16_t BoundLimit(uint32_t least, uint32_t scale) {
   const uint32_t limit = least >> (32 - 3 * scale);
   return static_cast<uint16_t>(limit < 65535 ? limit : 65535);
@@ -54,30 +52,31 @@ NearestGlyphSearch::NearestGlyphSearch(const GlyphDefinition* definitions, uint3
     for (int32_t v : values) small_ = small_ && v >= kSmallLow && v <= kSmallHigh;
   }
   if (!indexed_) return;
+  for (uint32_t i = 0; i < count; ++i) order_[i] = static_cast<uint16_t>(i);
+  std::stable_sort(order_, order_ + count, [definitions](uint16_t a, uint16_t b) {
+    return definitions[a].blue < definitions[b].blue;
+  });
   for (uint32_t i = 0; i < count; ++i) {
-    ComparedValues(definitions[i], values_[i]);
-    order_[i] = static_cast<uint16_t>(i);
+    ComparedValues(definitions[order_[i]], rows_[i]);
+    placeOf_[order_[i]] = static_cast<uint16_t>(i);
+    blues_[i] = rows_[i][0];
   }
-  std::stable_sort(order_, order_ + count,
-                   [this](uint16_t a, uint16_t b) { return values_[a][0] < values_[b][0]; });
-  for (uint32_t k = 0; k < count; ++k) blues_[k] = values_[order_[k]][0];
   if (!small_) return;
-  padded_ = (count + kRecordGroup - 1) / kRecordGroup * kRecordGroup;
   // Probes lie in 0-255; the finest unit the widest difference allows.
   int32_t widest = 0;
   for (uint32_t i = 0; i < count; ++i) {
-    for (int32_t v : values_[i]) widest = std::max(widest, std::max(v, 255 - v));
+    for (int32_t v : rows_[i]) widest = std::max(widest, std::max(v, 255 - v));
   }
   scale_ = widest < 256 ? 8 : widest < 512 ? 7 : 6;
-  for (uint32_t k = 0; k < 12; ++k) {
-    for (uint32_t i = 0; i < padded_; ++i) {
-      // Padding repeats the last record, so that it never brings the least bound
-      // that CubeBounds' threshold follows below the table's own.
-      wideColumns_[k * padded_ + i] = values_[order_[i < count ? i : count - 1]][k];
-      columns_[k * padded_ + i] = static_cast<int16_t>(wideColumns_[k * padded_ + i]);
+  const uint32_t padded = (count + kRecordGroup - 1) / kRecordGroup * kRecordGroup;
+  for (uint32_t i = 0; i < padded; ++i) {
+    // Filling up repeats the last place, so that it never brings the least bound
+    // that CubeBounds' threshold follows below the table's own.
+    for (uint32_t k = 0; k < 12; ++k) {
+      columns_[GroupedAt(i, k)] = static_cast<int16_t>(rows_[i < count ? i : count - 1][k]);
     }
   }
-  GroupBoxes(columns_, padded_, boxes_);
+  GroupBoxes(columns_, count, boxes_);
 }
 
 const GlyphDefinition& NearestGlyphSearch::Find(const GlyphDefinition& features) {
@@ -96,7 +95,7 @@ const GlyphDefinition& NearestGlyphSearch::Find(const GlyphDefinition& features)
 
 void NearestGlyphSearch::ValuesOf(uint32_t record, int32_t out[12]) const {
   if (indexed_) {
-    std::copy(values_[record], values_[record] + 12, out);
+    std::copy(rows_[placeOf_[record]], rows_[placeOf_[record]] + 12, out);
   } else {
     ComparedValues(definitions_[record], out);
   }
@@ -154,38 +153,12 @@ uint32_t NearestGlyphSearch::Search(const int32_t probe[12]) const {
 
 uint32_t NearestGlyphSearch::SearchByBounds(const int32_t probe[12]) {
   uint32_t best = previous_;
-  uint32_t least = kernels_.exactDistance(values_[best], probe);
-  uint16_t limit = BoundLimit(least, scale_);
-  int16_t narrowProbe[12];
-  for (int k = 0; k < 12; ++k) narrowProbe[k] = static_cast<int16_t>(probe[k]);
-  kernels_.cubeBounds(columns_, padded_, boxes_, narrowProbe, scale_, limit, bounds_, within_);
-  // Positions past the table are padding, never candidates.
-  if (count_ % 32 != 0) within_[count_ / 32] &= (uint32_t{1} << (count_ % 32)) - 1;
-
-  // Mostly a few records are left, scattered: one by one is cheaper than whole groups.
-  const uint32_t words = (count_ + 31) / 32;
-  uint32_t few[kFewMarked];
-  uint32_t marked = 0;
-  for (uint32_t w = 0; w < words && marked <= kFewMarked; ++w) {
-    for (uint32_t bits = within_[w]; bits != 0 && marked <= kFewMarked; bits &= bits - 1) {
-      if (marked < kFewMarked) few[marked] = w * 32 + static_cast<uint32_t>(__builtin_ctz(bits));
-      ++marked;
-    }
-  }
-  if (marked <= kFewMarked) {
-    for (uint32_t n = 0; n < marked; ++n) {
-      const uint32_t record = order_[few[n]];
-      const uint32_t distance = kernels_.exactDistance(values_[record], probe);
-      if (distance < least || (distance == least && record < best)) {
-        least = distance;
-        best = record;
-      }
-    }
-    return best;
-  }
+  uint32_t least = kernels_.exactDistance(rows_[placeOf_[best]], probe);
+  const uint32_t listed = kernels_.cubeBounds(columns_, count_, boxes_, probe, scale_,
+                                              BoundLimit(least, scale_), bounds_, listed_);
   uint32_t distance = 0;
   const uint32_t nearest =
-      kernels_.nearestMarked(wideColumns_, padded_, probe, within_, order_, &distance);
+      kernels_.nearestListed(&rows_[0][0], listed_, listed, probe, order_, &distance);
   // The plain scan's choice: nearer, or as near and earlier in the table.
   if (nearest != UINT32_MAX && (distance < least || (distance == least && nearest < best))) {
     best = nearest;

@@ -17,11 +17,12 @@
 //   stay in 32 bits (twelve cubes of 563 are below 2^31); then, for tables of up
 //   to 256 records, a lower bound of every record's distance is taken at once by
 //   the vector kernels (cubes in 16 bits, in units of 2^8 when every value lies in
-//   0-255, up to 2^14 otherwise, rounded down), and only the records whose bound
-//   loses neither to the previous winner nor to the least bound are summed exactly;
-//   the AVX2 kernel first bounds whole groups of 16 by their boxes (least and
-//   greatest of each value), so groups far in tone are never summed.
-// Keeps copies of up to 256 records' values: no allocation, about 35 KB of stack.
+//   0-255, up to 2^14 otherwise, rounded down), which list the records whose bound
+//   loses neither to the previous winner nor to the least bound, and only those
+//   are summed exactly; the AVX2 kernel first bounds whole groups of 16 by their
+//   boxes (least and greatest of each value), so groups far in tone are never
+//   summed.
+// Keeps copies of up to 256 records' values: no allocation, about 22 KB of stack.
 class NearestGlyphSearch {
  public:
   // REQUIRES: count >= 1; definitions outlive the search and do not change.
@@ -31,8 +32,9 @@ class NearestGlyphSearch {
 
  private:
   static constexpr uint32_t kIndexedLimit = 256;
-  static_assert(kIndexedLimit <= kRecordGroup * kRecordGroup,
-                "CubeBounds takes the boxes of at most kRecordGroup groups");
+  static_assert(kIndexedLimit <= kRecordGroup * kRecordGroup && kIndexedLimit % 8 == 0,
+                "CubeBounds takes the boxes of at most kRecordGroup groups, and "
+                "nearestListed reads its list in eights");
 
   template <typename Distance>
   uint32_t Search(const int32_t probe[12]) const;
@@ -44,24 +46,25 @@ class NearestGlyphSearch {
   const GlyphDefinition* definitions_;
   uint32_t count_;
   bool small_ = true;      // every value in the cube table's range
-  bool indexed_ = false;   // count_ <= kIndexedLimit: values_, order_ and blues_ are set
+  bool indexed_ = false;   // count_ <= kIndexedLimit: rows_, order_ and the rest are set
   bool havePrevious_ = false;
   uint32_t previous_ = 0;
   int32_t previousProbe_[12] = {};
-  int32_t values_[kIndexedLimit][12];
-  uint16_t order_[kIndexedLimit] = {};  // record numbers sorted by blue, stable
-  int32_t blues_[kIndexedLimit];    // blue of order_[k]
-  // For SearchByBounds, set when small_ and indexed_: the values by value, then by
-  // record in order_ (value k of order_[i] at k * padded_ + i), padded with zeros
-  // to whole groups; bounds_ and within_ are CubeBounds' answers for one probe.
+  // The records in order of blue, stable: place i holds record order_[i], whose
+  // values are rows_[i] and blue blues_[i]; record r is at place placeOf_[r].
+  alignas(32) int32_t rows_[kIndexedLimit][12];
+  uint16_t order_[kIndexedLimit] = {};
+  uint16_t placeOf_[kIndexedLimit] = {};
+  int32_t blues_[kIndexedLimit];
+  // For SearchByBounds, set when small_ and indexed_: the places' values in 16 bits,
+  // grouped (GroupedAt), the last group filled up with the last place; bounds_ and
+  // listed_ are CubeBounds' answers for one probe.
   const EngineKernels& kernels_;
-  uint32_t padded_ = 0;
   uint32_t scale_ = 6;  // CubeBounds' scale: the finest that the values allow
   alignas(32) int16_t columns_[12 * kIndexedLimit];
-  alignas(32) int32_t wideColumns_[12 * kIndexedLimit];  // the same, 32 bits wide
   alignas(32) int16_t boxes_[2 * kBoxHighs];
   alignas(32) uint16_t bounds_[kIndexedLimit];
-  uint32_t within_[kIndexedLimit / 32];
+  uint16_t listed_[kIndexedLimit] = {};
 };
 
 #endif  // GLYPHRANE_CONVERT_NEAREST_GLYPH_SEARCH_H_

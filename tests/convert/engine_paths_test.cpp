@@ -10,6 +10,7 @@
 #include "convert/conversion_state.h"
 #include "convert/engine_kernels.h"
 #include "convert/instruction_set.h"
+#include "convert/record_layout.h"
 #include "convert/tile_matching.h"
 #include "gtest/gtest.h"
 #include "tests/support/random.h"
@@ -79,52 +80,53 @@ TEST_P(EnginePathTest, SearchKernelsBoundAndChooseExactly) {
   for (int round = 0; round < 400; ++round) {
     const uint32_t count = 1 + random.Next(256);
     const uint32_t padded = (count + kRecordGroup - 1) / kRecordGroup * kRecordGroup;
-    std::vector<int32_t> wide(12 * padded);
-    std::vector<int16_t> narrow(12 * padded);
+    std::vector<int32_t> rows(12 * padded);
+    std::vector<int16_t> grouped(12 * padded);
     // Few distinct values, so that equal distances are common; each scale with the
     // widest differences it takes.
     const bool ties = random.OneIn(2);
     const uint32_t scale = 6 + random.Next(3);
     const int32_t low = scale == 6 ? -308 : scale == 7 ? -256 : 0;
     const int32_t high = scale == 6 ? 563 : scale == 7 ? 511 : 255;
-    for (size_t i = 0; i < wide.size(); ++i) {
-      wide[i] = ties ? static_cast<int32_t>(random.Next(3)) * 100
-                     : low + static_cast<int32_t>(random.Next(high - low + 1));
-      narrow[i] = static_cast<int16_t>(wide[i]);
+    for (uint32_t i = 0; i < padded; ++i) {
+      for (uint32_t k = 0; k < 12; ++k) {
+        // The places past count repeat the last record, as the kernels require.
+        int32_t& value = rows[12 * i + k];
+        value = i >= count  ? rows[12 * (count - 1) + k]
+                : ties      ? static_cast<int32_t>(random.Next(3)) * 100
+                            : low + static_cast<int32_t>(random.Next(high - low + 1));
+        grouped[GroupedAt(i, k)] = static_cast<int16_t>(value);
+      }
     }
     int32_t probe[12];
-    int16_t narrowProbe[12];
     for (int k = 0; k < 12; ++k) {
       probe[k] = ties ? static_cast<int32_t>(random.Next(3)) * 100
                       : static_cast<int32_t>(random.Next(256));
-      narrowProbe[k] = static_cast<int16_t>(probe[k]);
     }
     const uint16_t limit = random.OneIn(10) ? 65535 : static_cast<uint16_t>(random.Next(9000));
 
     std::vector<uint16_t> bounds(padded), referenceBounds(padded);
-    std::vector<uint32_t> within(padded / 32 + 1), referenceWithin(within.size());
+    std::vector<uint16_t> listed(padded), referenceListed(padded);
     int16_t boxes[2 * kBoxHighs];
-    GroupBoxes(narrow.data(), padded, boxes);
-    kScalarKernels.cubeBounds(narrow.data(), padded, boxes, narrowProbe, scale, limit,
-                              referenceBounds.data(), referenceWithin.data());
-    kernels.cubeBounds(narrow.data(), padded, boxes, narrowProbe, scale, limit, bounds.data(),
-                       within.data());
+    GroupBoxes(grouped.data(), count, boxes);
+    referenceListed.resize(kScalarKernels.cubeBounds(grouped.data(), count, boxes, probe, scale,
+                                                     limit, referenceBounds.data(),
+                                                     referenceListed.data()));
+    listed.resize(kernels.cubeBounds(grouped.data(), count, boxes, probe, scale, limit,
+                                     bounds.data(), listed.data()));
+    ASSERT_EQ(listed, referenceListed) << "round " << round;
+    for (uint16_t i : listed) ASSERT_EQ(bounds[i], referenceBounds[i]) << "round " << round;
     const uint32_t unit = 32 - 3 * scale;
     std::vector<uint16_t> indices(padded);
-    for (uint32_t i = 0; i < padded; ++i) {
-      const bool set = within[i / 32] >> (i % 32) & 1;
-      ASSERT_EQ(set, (referenceWithin[i / 32] >> (i % 32) & 1) != 0) << "round " << round;
-      if (set) {
-        ASSERT_EQ(bounds[i], referenceBounds[i]) << "round " << round;
-      }
+    for (uint32_t i = 0; i < count; ++i) {
       // The bound must never exceed the distance, or a winner could be dropped.
       uint64_t exact = 0;
       for (int k = 0; k < 12; ++k) {
-        const uint64_t d = static_cast<uint64_t>(std::abs(probe[k] - wide[k * padded + i]));
+        const uint64_t d = static_cast<uint64_t>(std::abs(probe[k] - rows[12 * i + k]));
         exact += d * d * d;
       }
       ASSERT_LE(uint64_t{referenceBounds[i]} << unit, exact) << "round " << round;
-      // Nor fall short by kBoundSlack + 1, or a nearer record could go unmarked.
+      // Nor fall short by kBoundSlack + 1, or a nearer record could go unlisted.
       if (referenceBounds[i] < 65535) {
         ASSERT_LT(exact, (uint64_t{referenceBounds[i]} + kBoundSlack + 1) << unit)
             << "round " << round;
@@ -132,23 +134,24 @@ TEST_P(EnginePathTest, SearchKernelsBoundAndChooseExactly) {
       indices[i] = static_cast<uint16_t>(random.Next(300));
     }
 
-    // Marks of any density, none at all included.
-    std::vector<uint32_t> marks(within.size());
-    for (uint32_t i = 0; i < padded; ++i) {
-      if (round % 7 != 0 && random.OneIn(1 + round % 5)) marks[i / 32] |= uint32_t{1} << (i % 32);
+    // Lists of any length, none at all included, each readable in eights.
+    std::vector<uint16_t> chosen;
+    for (uint32_t i = 0; i < count; ++i) {
+      if (round % 7 != 0 && random.OneIn(1 + round % 5)) chosen.push_back(static_cast<uint16_t>(i));
     }
+    const uint32_t n = static_cast<uint32_t>(chosen.size());
+    chosen.resize((n + 7) / 8 * 8, static_cast<uint16_t>(random.Next(65536)));
     uint32_t distance = 7, referenceDistance = 7;
-    const uint32_t expected = PlainNearestMarked(wide.data(), padded, probe, marks.data(),
+    const uint32_t expected = PlainNearestListed(rows.data(), chosen.data(), n, probe,
                                                  indices.data(), &referenceDistance);
-    ASSERT_EQ(kernels.nearestMarked(wide.data(), padded, probe, marks.data(), indices.data(),
+    ASSERT_EQ(kernels.nearestListed(rows.data(), chosen.data(), n, probe, indices.data(),
                                     &distance),
               expected)
-        << "round " << round;
+        << "round " << round << ", " << n << " listed";
     ASSERT_EQ(distance, referenceDistance) << "round " << round;
     const uint32_t record = random.Next(count);
-    int32_t values[12];
-    for (int k = 0; k < 12; ++k) values[k] = wide[k * padded + record];
-    ASSERT_EQ(kernels.exactDistance(values, probe), PlainExactDistance(values, probe))
+    ASSERT_EQ(kernels.exactDistance(&rows[12 * record], probe),
+              PlainExactDistance(&rows[12 * record], probe))
         << "round " << round;
   }
 }

@@ -2,8 +2,8 @@
 // callgrind (collect PreparePicture and ConvertTiles only), or timed conversions
 // beside a floor taken in the same run. tools/bench --instructions drives it.
 //   engine_measure synthetic|PICTURE.ppm DEFINITIONS.txt BW BH [RUNS]
-// Prints the pixel count and a hash of the text, so that runs of different builds
-// can be seen to give the same bytes; with RUNS, also the median wall times of a
+// Prints the pixel count, a hash of the text, so that runs of different builds can
+// be seen to give the same bytes, and the kernels' instruction set; with RUNS, also the median wall times of a
 // conversion and of the floor: one fresh allocation of the grid's size, written
 // once, which is what the grid's first touch costs on this machine.
 #include <algorithm>
@@ -16,6 +16,7 @@
 
 #include "convert/conversion_state.h"
 #include "convert/definition_loader.h"
+#include "convert/instruction_set.h"
 #include "convert/option_text.h"
 #include "convert/tile_matching.h"
 #include "tools/benchmark/synthetic_picture.h"
@@ -57,6 +58,15 @@ bool Convert(const BottomUpPicture& picture, uint32_t count, int32_t blockWidth,
                    ArtTextLength(conversion.width, conversion.height, blockWidth, blockHeight));
   ReleaseConversion(conversion);
   return true;
+}
+
+const char* InstructionSetName(InstructionSet set) {
+  switch (set) {
+    case InstructionSet::kAvx2: return "avx2";
+    case InstructionSet::kSse2: return "sse2";
+    case InstructionSet::kScalar: break;
+  }
+  return "scalar";
 }
 
 bool TouchFreshGrid(size_t bytes) {
@@ -110,8 +120,9 @@ int main(int argc, char** argv) {
     }
     conversions.push_back(MillisecondsSince(start));
   }
-  std::printf("pixels %lld text %016llx", static_cast<long long>(picture.width) * picture.height,
-              hash);
+  std::printf("pixels %lld text %016llx set %s",
+              static_cast<long long>(picture.width) * picture.height, hash,
+              InstructionSetName(ActiveInstructionSet()));
   if (runs > 0) {
     std::printf(" conversion_ms %.1f floor_ms %.1f", Median(conversions), Median(floors));
   }
