@@ -45,8 +45,6 @@ void OrientedPart(const int32_t* blocks, int64_t oriented[2]) {
   oriented[1] = 2 * xy / 64;
 }
 
-namespace {
-
 int64_t EdgeReward(const int32_t* tileBlocks, const int32_t* glyphBlocks, int32_t weight) {
   if (weight == 0) return 0;
   int64_t tile[2], glyph[2];
@@ -54,6 +52,8 @@ int64_t EdgeReward(const int32_t* tileBlocks, const int32_t* glyphBlocks, int32_
   OrientedPart(glyphBlocks, glyph);
   return weight * ((tile[0] * glyph[0] + tile[1] * glyph[1]) / 65536);
 }
+
+namespace {
 
 // Fills a tile's regret row from its costs and returns its cheapest glyph.
 uint32_t StoreRegrets(const std::vector<int64_t>& costs, uint32_t* row) {

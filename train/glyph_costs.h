@@ -34,6 +34,10 @@ struct CostWeights {
 // squared / 16: large along a straight edge or stroke, zero where flat.
 void OrientedPart(const int32_t* blocks, int64_t oriented[2]);
 
+// weight times how far a glyph's strokes run along a tile's edges (the product of
+// their oriented parts, / 65536): negative where they cross them.
+int64_t EdgeReward(const int32_t* tileBlocks, const int32_t* glyphBlocks, int32_t weight);
+
 // What a glyph costs at a tile: the sum of squared block differences (the shape),
 // plus weights.tone times the squared difference of the cell means, less
 // weights.edge times how far the glyph's strokes run along the tile's edges (the

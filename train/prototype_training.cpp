@@ -175,13 +175,38 @@ std::vector<uint32_t> Recentred(const std::vector<uint32_t>& member, const Train
   return empty;
 }
 
-// Keeps the records that win a tile, ordered so the file reads by character.
-std::vector<GlyphDefinition> Winners(const Prototypes& p, const RuleOutcome& outcome) {
-  std::vector<bool> wins(p.records.size(), false);
-  for (uint32_t r : outcome.winner) wins[r] = true;
+// The glyph of the least summed colour, the first on a tie: the set's densest.
+const GlyphDefinition& Darkest(const std::vector<GlyphDefinition>& glyphs) {
+  auto sum = [](const GlyphDefinition& g) { return int64_t{g.blue} + g.green + g.red; };
+  return *std::min_element(glyphs.begin(), glyphs.end(),
+                           [&](const auto& a, const auto& b) { return sum(a) < sum(b); });
+}
+
+// Keeps the records that win a tile, ordered so the file reads by character, and
+// the densest glyph: a viewer reads every tone against the darkest glyph a text
+// can hold, so a set without it would draw all its tones lighter. When it won no
+// tile, its own description joins, in place of the record that won the fewest
+// where the table is full.
+std::vector<GlyphDefinition> Winners(const Prototypes& p, const RuleOutcome& outcome,
+                                     const GlyphDefinition& darkest, uint32_t limit) {
+  std::vector<uint64_t> wins(p.records.size(), 0);
+  for (uint32_t r : outcome.winner) ++wins[r];
   std::vector<GlyphDefinition> kept;
+  std::vector<uint64_t> keptWins;
+  bool hasDarkest = false;
   for (size_t r = 0; r < p.records.size(); ++r) {
-    if (wins[r]) kept.push_back(p.records[r]);
+    if (wins[r] == 0) continue;
+    kept.push_back(p.records[r]);
+    keptWins.push_back(wins[r]);
+    hasDarkest = hasDarkest || p.records[r].character == darkest.character;
+  }
+  if (!hasDarkest) {
+    if (kept.size() >= limit) {
+      const size_t fewest = static_cast<size_t>(
+          std::min_element(keptWins.begin(), keptWins.end()) - keptWins.begin());
+      kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(fewest));
+    }
+    kept.push_back(darkest);
   }
   auto key = [](const GlyphDefinition& g) {
     return std::make_tuple(g.character & 0xFF, g.blue, g.green, g.red, g.edge[0], g.edge[1],
@@ -236,5 +261,5 @@ std::vector<GlyphDefinition> TrainPrototypes(const std::vector<GlyphDefinition>&
     if (!reseeds.empty()) outcome = ApplyRule(p.records, p.glyph, tiles, regrets);
     if (outcome.regret < bestOutcome.regret) best = p, bestOutcome = std::move(outcome);
   }
-  return Winners(best, bestOutcome);
+  return Winners(best, bestOutcome, Darkest(glyphs), settings.records);
 }

@@ -23,6 +23,7 @@ bool AddPictureTiles(int32_t width, int32_t height, const uint8_t* rows, Trainin
   const uint8_t* grid = picture.state.PixelGrid;
   const int32_t bw = tiles->blockWidth, bh = tiles->blockHeight;
   const int32_t across = width / (3 * bw), down = height / (3 * bh);
+  if (across > 0 && down > 0) tiles->sheets.push_back(TileSheet{tiles->Count(), across, down});
   for (int32_t ty = 0; ty < down; ++ty) {
     for (int32_t tx = 0; tx < across; ++tx) {
       const int32_t left = 3 * bw * tx, top = 3 * bh * ty;

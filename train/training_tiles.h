@@ -16,11 +16,20 @@ constexpr int32_t kWhite = 255 * kGreyScale;
 // The tiles of training pictures, each seen twice: as the converter sees it (the
 // twelve features it matches records against) and as a viewer sees it (the grey
 // of its 3 x 3 blocks, in kGreyScale units), for the glyph costs.
+// Where one picture's tiles lie: tiles firstTile on, across x down of them, rows
+// top-down, so that a tile's neighbours can be found.
+struct TileSheet {
+  size_t firstTile = 0;
+  int32_t across = 0;
+  int32_t down = 0;
+};
+
 struct TrainingTiles {
   int32_t blockWidth = 3;
   int32_t blockHeight = 6;
   std::vector<GlyphDefinition> features;
   std::vector<int32_t> blockGrey;  // nine per tile, blocks in the features' order
+  std::vector<TileSheet> sheets;   // one per picture that has whole tiles
 
   size_t Count() const { return features.size(); }
   const int32_t* Blocks(size_t tile) const { return &blockGrey[9 * tile]; }

@@ -75,6 +75,32 @@ TEST(PrototypeTrainingTest, LearnsRecordsThatPickEveryTilesOwnGlyph) {
   }
 }
 
+TEST(PrototypeTrainingTest, KeepsTheDensestGlyphThoughNoTileWantsIt) {
+  Corpus c = MakeCorpus();
+  // A seventh glyph, darker than the rest, that every tile regrets.
+  GlyphDefinition darkest{};
+  darkest.character = 'Z';
+  darkest.blue = darkest.green = darkest.red = -1;
+  c.glyphs.push_back(darkest);
+  TileRegrets regrets;
+  regrets.glyphs = kKinds + 1;
+  regrets.target = c.regrets.target;
+  for (size_t t = 0; t < c.tiles.Count(); ++t) {
+    regrets.regret.insert(regrets.regret.end(), c.regrets.Of(t), c.regrets.Of(t) + kKinds);
+    regrets.regret.push_back(1000000);
+  }
+  for (uint32_t limit : {6u, 256u}) {  // a full table gives up its least used record
+    TrainingSettings settings;
+    settings.records = limit;
+    const std::vector<GlyphDefinition> records =
+        TrainPrototypes(c.glyphs, c.tiles, regrets, settings);
+    EXPECT_LE(records.size(), limit);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back().character, 'Z') << "limit " << limit;
+    EXPECT_EQ(records.back().blue, -1);
+  }
+}
+
 TEST(PrototypeTrainingTest, KeepsToTheRecordLimitAndTheRecordsPerGlyph) {
   const Corpus c = MakeCorpus();
   for (uint32_t limit : {1u, 4u, 256u}) {

@@ -7,6 +7,7 @@
 #include "platform/path_join.h"
 #include "train/glyph_costs.h"
 #include "train/prototype_training.h"
+#include "train/similarity_regrets.h"
 #include "train/training_tiles.h"
 
 namespace {
@@ -63,7 +64,9 @@ bool TrainOnCorpus(const GeneratorOptions& options, const std::vector<GlyphCell>
   }
   const GlyphShapes shapes = ShapesOfCells(cells, options.blockWidth, options.blockHeight);
   const TileRegrets regrets =
-      ComputeRegrets(tiles, shapes, CostWeights{options.toneWeight, options.edgeWeight});
+      options.similarityCost
+          ? ComputeSimilarityRegrets(tiles, shapes, options.edgeWeight)
+          : ComputeRegrets(tiles, shapes, CostWeights{options.toneWeight, options.edgeWeight});
   TrainingSettings settings;
   settings.records = static_cast<uint32_t>(options.records);
   settings.rounds = options.rounds;

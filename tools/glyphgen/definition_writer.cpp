@@ -32,9 +32,12 @@ std::string Header(const GeneratorOptions& options, size_t recordCount,
           std::to_string(options.edgeDenominator) + end;
   if (training.pictures > 0) {
     text += "trained on " + std::to_string(training.pictures) + " pictures (" +
-            std::to_string(training.tiles) + " tiles): tone weight " +
-            std::to_string(options.toneWeight) + ", edge weight " +
-            std::to_string(options.edgeWeight) + ", pull " + std::to_string(options.pull) +
+            std::to_string(training.tiles) + " tiles): " +
+            (options.similarityCost ? std::string("cost by similarity among neighbours")
+                                    : "cost by blocks, tone weight " +
+                                          std::to_string(options.toneWeight)) +
+            ", edge weight " + std::to_string(options.edgeWeight) + ", pull " +
+            std::to_string(options.pull) +
             ", " + std::to_string(options.rounds) + " rounds, at most " +
             std::to_string(options.records) + " records, " +
             (options.recordsPerGlyph == 0 ? std::string("any number")

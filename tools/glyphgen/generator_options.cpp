@@ -56,6 +56,7 @@ bool TakeValue(const std::string& name, const char* value, GeneratorOptions* opt
     return ReadWholeNumber(value, 1, static_cast<int32_t>(kDefinitionTableCapacity),
                            &options->records);
   }
+  if (name == "--cost") return ReadSwitch(value, "similarity", "blocks", &options->similarityCost);
   if (name == "--tone-weight") return ReadWholeNumber(value, 0, 1000, &options->toneWeight);
   if (name == "--edge-weight") return ReadWholeNumber(value, 0, 1000000, &options->edgeWeight);
   if (name == "--per-glyph") return ReadWholeNumber(value, 0, 256, &options->recordsPerGlyph);
@@ -69,7 +70,7 @@ bool IsValueOption(const std::string& name) {
                                        "--antialias",  "--tone",   "--output", "-o",
                                        "--edge-scale", "--atlas",  "--train",  "--records",
                                        "--tone-weight", "--edge-weight", "--pull",  "--rounds",
-                                       "--per-glyph"};
+                                       "--per-glyph", "--cost"};
   for (const char* known : kNames) {
     if (name == known) return true;
   }
@@ -128,9 +129,13 @@ const char* GeneratorUsage() {
          "                          binary, 8 bits) so that the converter picks the\n"
          "                          glyphs that draw them best; a glyph may get several\n"
          "  --records N             trained records, at most (1-256, default 256)\n"
-         "  --tone-weight N         training: a cell's mean tone against its shape (4)\n"
-         "  --edge-weight N         training: strokes along the picture's edges (64)\n"
-         "  --pull N                training: a glyph's fit against a record's nearness (1)\n"
+         "  --cost similarity|blocks  training: judge a glyph by how like the picture\n"
+         "                          it looks among its neighbours after a one-cell blur,\n"
+         "                          or by its own cell's blocks (default similarity)\n"
+         "  --tone-weight N         blocks cost: a cell's mean tone against its shape (4)\n"
+         "  --edge-weight N         training: strokes along the picture's edges (16)\n"
+         "  --pull N                training: a glyph's fit against a record's nearness\n"
+         "                          (16; about 1 suits the blocks cost)\n"
          "  --rounds N              training rounds (default 8)\n"
          "  --per-glyph N           training: records a glyph may have, at most (3; 0: any)\n"
          "  --help                  this text\n";

@@ -30,9 +30,11 @@ struct GeneratorOptions {
   // of being the glyphs' own descriptions. The defaults are the shipped sets'.
   std::string trainFolder;                 // empty: no training
   int32_t records = 256;                   // at most this many records
+  bool similarityCost = true;              // regrets by likeness among the neighbours
+                                           // after the blur, else by the cell's blocks:
   int32_t toneWeight = 4;                  // a cell's mean against its block shape
-  int32_t edgeWeight = 64;                 // strokes along the picture's edges
-  int32_t pull = 1;                        // a glyph's regret against a record's distance
+  int32_t edgeWeight = 16;                 // strokes along the picture's edges
+  int32_t pull = 16;                       // a glyph's regret against a record's distance
   int32_t rounds = 8;
   int32_t recordsPerGlyph = 3;             // 0: no limit
   bool showUsage = false;
