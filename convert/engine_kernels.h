@@ -31,7 +31,8 @@ struct EngineKernels {
   // than the record of the least bound, so only the listed records and whichever
   // record limit came from can be the nearest.
   // boxes are GroupBoxes' of values: a path may pass over a group whose box alone
-  // loses, which changes no answer.
+  // loses, or whose colours do with the least that the table's edges add, which
+  // changes no answer.
   // REQUIRES: 1 <= count <= kRecordGroup * kRecordGroup; the places past count up
   // to a whole group repeat record count - 1, and bounds and listed hold that many;
   // scale is 6, 7 or 8; every |difference| < 2^(16 - scale).
@@ -74,11 +75,21 @@ constexpr uint32_t kBoundSlack = 23;
 constexpr uint32_t kRecordGroup = 16;
 constexpr uint32_t kGroupValues = 12 * kRecordGroup;
 
-// Of each group g of kRecordGroup records in values (laid out as for cubeBounds), the
-// least and greatest value k: boxes[k * 16 + g] and boxes[kBoxHighs + k * 16 + g];
-// 0 for groups past count.
-constexpr uint32_t kBoxHighs = 12 * kRecordGroup;
-void GroupBoxes(const int16_t* values, uint32_t count, int16_t boxes[2 * kBoxHighs]);
+// What the AVX2 path bounds whole groups by, in boxes[kBoxValues]: of each group g
+// of kRecordGroup records in values (laid out as for cubeBounds), the least and
+// greatest colour value k < kBoxColours, boxes[k * 16 + g] and
+// boxes[kBoxHighs + k * 16 + g], 0 for groups past count; and of the whole table the
+// least and greatest edge value k (kBoxColours <= k < 12), boxes[kTableBox + k] and
+// boxes[kTableBox + 16 + k], with INT16_MIN and INT16_MAX at the other k < 16, which
+// then take no part. Records are in order of blue, so a group's colours lie close
+// together, but its edges range about as widely as the table's: one box for every
+// group's edges bounds nearly as tightly as a box per group, for one vector
+// operation in place of nine.
+constexpr uint32_t kBoxColours = 3;
+constexpr uint32_t kBoxHighs = kBoxColours * kRecordGroup;
+constexpr uint32_t kTableBox = 2 * kBoxHighs;
+constexpr uint32_t kBoxValues = kTableBox + 32;
+void GroupBoxes(const int16_t* values, uint32_t count, int16_t boxes[kBoxValues]);
 
 // The plain nearestListed and exactDistance, shared by the scalar and SSE2 tables
 // (SSE2 has no 32-bit multiplication across lanes).

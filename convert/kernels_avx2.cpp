@@ -108,6 +108,32 @@ inline __m256i LeastOf(__m256i sums) {
   return _mm256_broadcastw_epi16(_mm_minpos_epu16(both));
 }
 
+// ScaledCube of how far each 16-bit lane of values lies outside [low, high].
+inline __m128i CubesBeyond(__m128i values, const int16_t* low, const int16_t* high, __m128i shift) {
+  const __m128i beyond = _mm_max_epi16(
+      _mm_max_epi16(
+          _mm_subs_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(low)), values),
+          _mm_subs_epi16(values, _mm_loadu_si128(reinterpret_cast<const __m128i*>(high)))),
+      _mm_setzero_si128());
+  const __m128i a = _mm_sll_epi16(beyond, shift);
+  return _mm_mulhi_epu16(_mm_mulhi_epu16(a, a), a);
+}
+
+// A bound of the edge terms of every record at once, from the table's box, in every
+// lane. Saturating sums in any order come to the same least of the sum and 65535.
+inline __m256i EdgeFloor(const int16_t* boxes, const int32_t probe[12], __m128i shift) {
+  const __m128i* p = reinterpret_cast<const __m128i*>(probe);
+  const __m128i first = _mm_packs_epi32(_mm_loadu_si128(p), _mm_loadu_si128(p + 1));
+  const __m128i second = _mm_packs_epi32(_mm_loadu_si128(p + 2), _mm_setzero_si128());
+  const int16_t* lows = boxes + kTableBox;
+  __m128i sum = _mm_adds_epu16(CubesBeyond(first, lows, lows + 16, shift),
+                               CubesBeyond(second, lows + 8, lows + 24, shift));
+  sum = _mm_adds_epu16(sum, _mm_srli_si128(sum, 8));
+  sum = _mm_adds_epu16(sum, _mm_srli_si128(sum, 4));
+  sum = _mm_adds_epu16(sum, _mm_srli_si128(sum, 2));
+  return _mm256_broadcastw_epi16(sum);
+}
+
 uint32_t CubeBounds(const int16_t* values, uint32_t count, const int16_t* boxes,
                     const int32_t probe[12], uint32_t scale, uint16_t limit, uint16_t* bounds,
                     uint16_t* listed) {
@@ -121,8 +147,9 @@ uint32_t CubeBounds(const int16_t* values, uint32_t count, const int16_t* boxes,
 
   // A bound of every group at once, from the distance to its box; ScaledCube only
   // grows with the difference, so none exceeds a bound of the group's records.
-  __m256i boxBounds = zero;
-  for (uint32_t k = 0; k < 12; ++k) {
+  const __m256i edgeFloor = EdgeFloor(boxes, probe, shift);
+  __m256i boxBounds = edgeFloor;
+  for (uint32_t k = 0; k < kBoxColours; ++k) {
     const __m256i beyond = _mm256_max_epi16(
         _mm256_max_epi16(_mm256_sub_epi16(Load(boxes + k * 16), probes[k]),
                          _mm256_sub_epi16(probes[k], Load(boxes + kBoxHighs + k * 16))),
@@ -141,22 +168,34 @@ uint32_t CubeBounds(const int16_t* values, uint32_t count, const int16_t* boxes,
   uint32_t next = (high & 0xFFFFu) < (low & 0xFFFFu) ? 8 + (high >> 16 & 7) : low >> 16 & 7;
   const uint32_t present = (uint32_t{1} << groups) - 1;
   // Groups whose box does not lose; the nearest box is one of them if any is.
-  uint32_t candidates = ~OverBits(boxBounds, threshold) & present, seen = 0;
+  // Visited groups are bounded, seen ones to the end, their bounds stored.
+  uint32_t candidates = ~OverBits(boxBounds, threshold) & present, visited = 0, seen = 0;
   while (candidates != 0) {
     const int16_t* group = values + next * kGroupValues;
+    visited |= uint32_t{1} << next;
     __m256i sum = zero;
-    for (uint32_t k = 0; k < 12; ++k) {
+    for (uint32_t k = 0; k < kBoxColours; ++k) {
       sum = _mm256_adds_epu16(sum, ScaledCubes(probes[k], Load(group + k * 16), shift));
     }
-    Store(bounds + next * 16, sum);
-    // Each group's least bound tightens the threshold for the groups after it.
-    threshold = _mm256_min_epu16(threshold, _mm256_adds_epu16(LeastOf(sum), slack));
-    seen |= uint32_t{1} << next;
-    candidates &= ~OverBits(boxBounds, threshold) & ~seen;
+    // Where the colours and the least that any edges add lose in every lane, the
+    // group is done. A box lets each colour take its nearest extreme on its own, so
+    // a colourful probe passes the boxes of grey groups whose records' colours,
+    // tied together, lose.
+    if (OverBits(_mm256_adds_epu16(sum, edgeFloor), threshold) != 0xFFFFu) {
+      for (uint32_t k = kBoxColours; k < 12; ++k) {
+        sum = _mm256_adds_epu16(sum, ScaledCubes(probes[k], Load(group + k * 16), shift));
+      }
+      Store(bounds + next * 16, sum);
+      // Each group's least bound tightens the threshold for the groups after it.
+      threshold = _mm256_min_epu16(threshold, _mm256_adds_epu16(LeastOf(sum), slack));
+      seen |= uint32_t{1} << next;
+      candidates &= ~OverBits(boxBounds, threshold);
+    }
+    candidates &= ~visited;
     if (candidates != 0) next = static_cast<uint32_t>(__builtin_ctz(candidates));
   }
-  // Groups passed over have lost by their boxes, to a threshold that only fell.
-  // The places past count repeat a record; they are not listed.
+  // Groups passed over have lost by their boxes or their colours, to a threshold
+  // that only fell. The places past count repeat a record; they are not listed.
   const uint32_t last = count % 16 == 0 ? 0xFFFFu : (uint32_t{1} << (count % 16)) - 1;
   uint32_t n = 0;
   for (; seen != 0; seen &= seen - 1) {

@@ -1,4 +1,6 @@
 // The reference path: plain loops that every vector path must equal byte for byte.
+#include <algorithm>
+
 #include "convert/conversion_state.h"
 #include "convert/engine_kernels.h"
 #include "convert/record_layout.h"
@@ -61,8 +63,18 @@ uint32_t CubeBounds(const int16_t* values, uint32_t count, const int16_t* /*boxe
 
 }  // namespace
 
-void GroupBoxes(const int16_t* values, uint32_t count, int16_t boxes[2 * kBoxHighs]) {
-  for (uint32_t k = 0; k < 12; ++k) {
+void GroupBoxes(const int16_t* values, uint32_t count, int16_t boxes[kBoxValues]) {
+  for (uint32_t k = 0; k < 16; ++k) {
+    const bool edge = k >= kBoxColours && k < 12;
+    int16_t low = edge ? INT16_MAX : INT16_MIN, high = edge ? INT16_MIN : INT16_MAX;
+    for (uint32_t i = 0; i < count && edge; ++i) {
+      low = std::min(low, values[GroupedAt(i, k)]);
+      high = std::max(high, values[GroupedAt(i, k)]);
+    }
+    boxes[kTableBox + k] = low;
+    boxes[kTableBox + 16 + k] = high;
+  }
+  for (uint32_t k = 0; k < kBoxColours; ++k) {
     for (uint32_t g = 0; g < kRecordGroup; ++g) {
       int16_t low = 0, high = 0;
       for (uint32_t i = g * kRecordGroup; i < (g + 1) * kRecordGroup && i < count; ++i) {

@@ -156,6 +156,10 @@ uint32_t NearestGlyphSearch::SearchByBounds(const int32_t probe[12]) {
   uint32_t least = kernels_.exactDistance(rows_[placeOf_[best]], probe);
   const uint32_t listed = kernels_.cubeBounds(columns_, count_, boxes_, probe, scale_,
                                               BoundLimit(least, scale_), bounds_, listed_);
+  // Every record left out is farther than the record of the least bound, which is
+  // always listed, or than the previous winner, whose bound is within limit: when
+  // one is listed, it is the nearest, with no tie.
+  if (listed == 1) return order_[listed_[0]];
   uint32_t distance = 0;
   const uint32_t nearest =
       kernels_.nearestListed(&rows_[0][0], listed_, listed, probe, order_, &distance);

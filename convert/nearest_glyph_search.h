@@ -19,9 +19,10 @@
 //   the vector kernels (cubes in 16 bits, in units of 2^8 when every value lies in
 //   0-255, up to 2^14 otherwise, rounded down), which list the records whose bound
 //   loses neither to the previous winner nor to the least bound, and only those
-//   are summed exactly; the AVX2 kernel first bounds whole groups of 16 by their
-//   boxes (least and greatest of each value), so groups far in tone are never
-//   summed.
+//   are summed exactly (none when one is listed: it is the nearest); the AVX2
+//   kernel first bounds whole groups of 16 by their boxes (least and greatest of
+//   each colour, and the whole table's of each edge), so groups far in tone are
+//   never summed, and stops summing a group once its colours lose.
 // Keeps copies of up to 256 records' values: no allocation, about 22 KB of stack.
 class NearestGlyphSearch {
  public:
@@ -62,7 +63,7 @@ class NearestGlyphSearch {
   const EngineKernels& kernels_;
   uint32_t scale_ = 6;  // CubeBounds' scale: the finest that the values allow
   alignas(32) int16_t columns_[12 * kIndexedLimit];
-  alignas(32) int16_t boxes_[2 * kBoxHighs];
+  alignas(32) int16_t boxes_[kBoxValues];
   alignas(32) uint16_t bounds_[kIndexedLimit];
   uint16_t listed_[kIndexedLimit] = {};
 };

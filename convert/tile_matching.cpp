@@ -109,11 +109,8 @@ void ConvertTiles(const uint8_t* grid, int32_t width, int32_t height,
       }
       SumRunColumns(kernels, grid, width, x, static_cast<int32_t>(y),
                     static_cast<int32_t>(tiles * tileWidth), blockHeight, &run);
-      for (int64_t t = 0; t < tiles; ++t) {
-        emit(FeaturesFromColumnSums(run, static_cast<int32_t>(t * tileWidth), blockWidth,
-                                    blockHeight),
-             next++);
-      }
+      ForEachRunTile(run, static_cast<int32_t>(tiles), blockWidth, blockHeight,
+                     [&](const GlyphDefinition& features) { emit(features, next++); });
     }
     *next++ = '\r';
     *next++ = '\n';
