@@ -106,18 +106,22 @@ TEST(SimilarityRegretsTest, FlatAreasWantEvenToneAndEdgesWantStrokesAlongThem) {
   const GlyphShapes shapes = ShapesOf({kPaper, kInk, kFlatMid, kStripes, kLeftHalf});
   // Mid grey everywhere: the even glyph of that tone, and texture of the same
   // mean costs.
-  const TileRegrets flat = ComputeSimilarityRegrets(TilesOf([](int32_t) { return 128; }), shapes);
+  const TileRegrets flat =
+      ComputeSimilarityRegrets(TilesOf([](int32_t) { return 128; }), shapes, 0);
   EXPECT_EQ(flat.target[22], 2u);
   EXPECT_GT(flat.Of(22)[3], 0u);
   EXPECT_GT(flat.Of(22)[0], flat.Of(22)[3]);
   // Ink on the left, paper on the right, the edge two thirds into tile column 4:
   // the glyph inked on its left two thirds draws it; even mid grey does not.
-  const TileRegrets edge =
-      ComputeSimilarityRegrets(TilesOf([](int32_t x) { return x < 14 ? 0 : 255; }), shapes);
+  const TrainingTiles edgeTiles = TilesOf([](int32_t x) { return x < 14 ? 0 : 255; });
+  const TileRegrets edge = ComputeSimilarityRegrets(edgeTiles, shapes, 0);
   EXPECT_EQ(edge.target[2 * 9 + 4], 4u);
   EXPECT_GT(edge.Of(2 * 9 + 4)[2], 0u);
   EXPECT_EQ(edge.target[2 * 9 + 1], 1u);  // inside the ink, ink
   EXPECT_EQ(edge.target[2 * 9 + 7], 0u);  // on the paper, paper
+  // Rewarding strokes along edges widens the stroke's lead there.
+  EXPECT_GT(ComputeSimilarityRegrets(edgeTiles, shapes, 64).Of(2 * 9 + 4)[2],
+            edge.Of(2 * 9 + 4)[2]);
 }
 
 }  // namespace
