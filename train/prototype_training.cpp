@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "convert/cubed_distance.h"
-#include "convert/tile_matching.h"
+#include "train/rule_refinement.h"
 
 namespace {
 
@@ -220,21 +220,6 @@ std::vector<GlyphDefinition> Winners(const Prototypes& p, const RuleOutcome& out
 
 }  // namespace
 
-RuleOutcome ApplyRule(const std::vector<GlyphDefinition>& records,
-                      const std::vector<uint32_t>& recordGlyph, const TrainingTiles& tiles,
-                      const TileRegrets& regrets) {
-  RuleOutcome outcome;
-  outcome.winner.resize(tiles.Count());
-  const uint32_t count = static_cast<uint32_t>(records.size());
-  for (size_t t = 0; t < tiles.Count(); ++t) {
-    const GlyphDefinition& nearest = FindNearestGlyph(records.data(), count, tiles.features[t]);
-    const uint32_t r = static_cast<uint32_t>(&nearest - records.data());
-    outcome.winner[t] = r;
-    outcome.regret += regrets.Of(t)[recordGlyph[r]];
-  }
-  return outcome;
-}
-
 std::vector<GlyphDefinition> TrainPrototypes(const std::vector<GlyphDefinition>& glyphs,
                                              const TrainingTiles& tiles, const TileRegrets& regrets,
                                              const TrainingSettings& settings) {
@@ -260,6 +245,16 @@ std::vector<GlyphDefinition> TrainPrototypes(const std::vector<GlyphDefinition>&
     }
     if (!reseeds.empty()) outcome = ApplyRule(p.records, p.glyph, tiles, regrets);
     if (outcome.regret < bestOutcome.regret) best = p, bestOutcome = std::move(outcome);
+  }
+  if (settings.refineSweeps > 0) {
+    RefinementSettings refinement;
+    refinement.sweeps = settings.refineSweeps;
+    refinement.recordsPerGlyph = settings.recordsPerGlyph;
+    RefineOnRule(tiles, regrets, refinement, &best.records, &best.glyph);
+    for (size_t r = 0; r < best.records.size(); ++r) {
+      best.records[r].character = glyphs[best.glyph[r]].character;
+    }
+    bestOutcome = ApplyRule(best.records, best.glyph, tiles, regrets);
   }
   return Winners(best, bestOutcome, Darkest(glyphs), settings.records);
 }

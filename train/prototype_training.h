@@ -6,6 +6,7 @@
 
 #include "convert/glyph_definition.h"
 #include "train/glyph_costs.h"
+#include "train/rule_outcome.h"
 #include "train/training_tiles.h"
 
 // Chooses the records of a definition file so that the converter's own rule (the
@@ -21,17 +22,9 @@ struct TrainingSettings {
   // At most this many records draw the same glyph (0: no limit), so that the
   // records spread over the set instead of crowding on the few glyphs of even tone.
   uint32_t recordsPerGlyph = 0;
+  // Passes of the search on the rule itself that follows the rounds (0: none).
+  int32_t refineSweeps = 0;
 };
-
-// What the rule makes of the training tiles with a set of records.
-struct RuleOutcome {
-  uint64_t regret = 0;           // summed over the tiles
-  std::vector<uint32_t> winner;  // each tile's record
-};
-
-RuleOutcome ApplyRule(const std::vector<GlyphDefinition>& records,
-                      const std::vector<uint32_t>& recordGlyph, const TrainingTiles& tiles,
-                      const TileRegrets& regrets);
 
 // glyphs: the set's own descriptions, in the order of regrets' glyphs; their
 // characters label the records. The densest glyph (least summed colour) always

@@ -72,6 +72,7 @@ bool TrainOnCorpus(const GeneratorOptions& options, const std::vector<GlyphCell>
   settings.rounds = options.rounds;
   settings.regretWeight = options.pull;
   settings.recordsPerGlyph = static_cast<uint32_t>(options.recordsPerGlyph);
+  settings.refineSweeps = options.refineSweeps;
   std::vector<uint32_t> glyphOf(256, 0), ownGlyphs;
   for (uint32_t g = 0; g < glyphs->size(); ++g) {
     glyphOf[(*glyphs)[g].character & 0xFF] = g;

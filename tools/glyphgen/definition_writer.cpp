@@ -38,7 +38,11 @@ std::string Header(const GeneratorOptions& options, size_t recordCount,
                                           std::to_string(options.toneWeight)) +
             ", edge weight " + std::to_string(options.edgeWeight) + ", pull " +
             std::to_string(options.pull) +
-            ", " + std::to_string(options.rounds) + " rounds, at most " +
+            ", " + std::to_string(options.rounds) + " rounds" +
+            (options.refineSweeps == 0
+                 ? std::string()
+                 : ", " + std::to_string(options.refineSweeps) + " passes on the rule") +
+            ", at most " +
             std::to_string(options.records) + " records, " +
             (options.recordsPerGlyph == 0 ? std::string("any number")
                                           : std::to_string(options.recordsPerGlyph)) +

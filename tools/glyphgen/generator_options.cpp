@@ -62,6 +62,7 @@ bool TakeValue(const std::string& name, const char* value, GeneratorOptions* opt
   if (name == "--per-glyph") return ReadWholeNumber(value, 0, 256, &options->recordsPerGlyph);
   if (name == "--pull") return ReadWholeNumber(value, 0, 1000000, &options->pull);
   if (name == "--rounds") return ReadWholeNumber(value, 0, 100, &options->rounds);
+  if (name == "--refine") return ReadWholeNumber(value, 0, 100, &options->refineSweeps);
   return false;
 }
 
@@ -70,7 +71,7 @@ bool IsValueOption(const std::string& name) {
                                        "--antialias",  "--tone",   "--output", "-o",
                                        "--edge-scale", "--atlas",  "--train",  "--records",
                                        "--tone-weight", "--edge-weight", "--pull",  "--rounds",
-                                       "--per-glyph", "--cost"};
+                                       "--per-glyph", "--cost", "--refine"};
   for (const char* known : kNames) {
     if (name == known) return true;
   }
@@ -138,5 +139,7 @@ const char* GeneratorUsage() {
          "                          (16; about 1 suits the blocks cost)\n"
          "  --rounds N              training rounds (default 8)\n"
          "  --per-glyph N           training: records a glyph may have, at most (3; 0: any)\n"
+         "  --refine N              training: passes that nudge the records on the\n"
+         "                          converter's own rule after the rounds (4)\n"
          "  --help                  this text\n";
 }

@@ -37,6 +37,7 @@ struct GeneratorOptions {
   int32_t pull = 16;                       // a glyph's regret against a record's distance
   int32_t rounds = 8;
   int32_t recordsPerGlyph = 3;             // 0: no limit
+  int32_t refineSweeps = 4;                // passes of the search on the rule itself
   bool showUsage = false;
 
   int32_t TileWidth() const { return 3 * blockWidth; }
