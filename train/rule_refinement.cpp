@@ -20,10 +20,9 @@ bool Nearer(const Pick& a, const Pick& b) {
   return a.distance < b.distance || (a.distance == b.distance && a.record < b.record);
 }
 
-int64_t Cube(int32_t difference) {
-  const int64_t d = difference < 0 ? -int64_t{difference} : difference;
-  return d * d * d;
-}
+// The converter's cubed difference, signed so that distances can be nudged by
+// differences of cubes; within the search's range it never saturates.
+int64_t Cubed(int32_t a, int32_t b) { return static_cast<int64_t>(CubedDistance(a, b)); }
 
 // Values this small keep every sum of twelve cubed differences inside 64 bits,
 // so distances are plain sums here and moving one value changes them by two cubes.
@@ -119,7 +118,7 @@ class RuleSearch {
     const int32_t* x = &tileValues_[12 * t];
     const int32_t* v = &recordValues_[12 * r];
     int64_t sum = 0;
-    for (int k = 0; k < 12; ++k) sum += Cube(x[k] - v[k]);
+    for (int k = 0; k < 12; ++k) sum += Cubed(x[k], v[k]);
     return sum;
   }
 
@@ -154,7 +153,7 @@ class RuleSearch {
         int64_t drop = 0;
         for (int k = 0; k < 12; ++k) {
           const int32_t gap = x[k] < v[k] ? v[k] - x[k] : x[k] - v[k];
-          drop = std::max(drop, Cube(gap) - Cube(std::max(0, gap - step)));
+          drop = std::max(drop, Cubed(gap, 0) - Cubed(std::max(0, gap - step), 0));
         }
         if (distance_[t] - drop > first_[t].distance) continue;
       }
@@ -169,7 +168,7 @@ class RuleSearch {
     int64_t change = 0;
     for (uint32_t t : reachable) {
       const int32_t x = tileValues_[12 * t + k];
-      const int64_t distance = distance_[t] - Cube(x - old) + Cube(x - value);
+      const int64_t distance = distance_[t] - Cubed(x, old) + Cubed(x, value);
       const uint32_t winner = WinnerWith(t, r, distance);
       if (winner != first_[t].record) change += RegretOf(t, winner) - RegretOf(t, first_[t].record);
     }
@@ -182,7 +181,7 @@ class RuleSearch {
     for (size_t t = 0; t < tileCount_; ++t) {
       const int32_t x = tileValues_[12 * t + k];
       const int64_t before = distance_[t];
-      distance_[t] += Cube(x - value) - Cube(x - old);
+      distance_[t] += Cubed(x, value) - Cubed(x, old);
       const Pick moved{distance_[t], r};
       if (first_[t].record == r) {
         // Still first only while nearer than the runner-up; else the runner-up
