@@ -41,7 +41,14 @@ for file in $(cd "$bad" && ls | grep -v '^make_bad_inputs\.py$'); do
     0) converted=$((converted + 1))
        [ -s outputs/err ] && verdict="exit 0 with a message on standard error" ;;
     1) cmp -s outputs/err "$refused" ||
-         verdict="exit 1 with another message ($(wc -c <outputs/err) bytes, $(wc -c <outputs/out) on standard output): $(iconv -f CP932 -t UTF-8 <outputs/err 2>&1)" ;;
+         verdict="exit 1 with another message ($(wc -c <outputs/err) bytes, $(wc -c <outputs/out) on standard output): $(iconv -f CP932 -t UTF-8 <outputs/err 2>&1)"
+       # Silence on both streams is also how Wine ends a start it could not
+       # make; a second run with Wine's errors shown says which it was.
+       if [ -n "$verdict" ] && [ ! -s outputs/err ] && [ ! -s outputs/out ]; then
+         verdict+="; run again with Wine's errors: $(WINEDEBUG=err+all timeout "$bound" \
+           "$repo/tools/wine-run" program/glyphrane-cli.exe "${arguments[@]}" </dev/null 2>&1 \
+           >/dev/null | iconv -f CP932 -t UTF-8 2>&1 | tr '\r\n' '  ')"
+       fi ;;
     124) verdict="no end within $bound s" ;;
     *) verdict="exit status $status" ;;
   esac
