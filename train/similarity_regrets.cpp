@@ -49,34 +49,42 @@ int64_t WindowSum(const Sums& sums, int32_t cy, int32_t cx) {
 // all the glyphs tried there.
 class Surroundings {
  public:
-  Surroundings(const TrainingTiles& tiles, const TileSheet& sheet, size_t tile) {
+  // drawn: the glyph each tile of the sheet shows, by its index among shapes'
+  // glyphs, or null for the picture's own blocks.
+  Surroundings(const TrainingTiles& tiles, const TileSheet& sheet, size_t tile,
+               const GlyphShapes& shapes, const uint32_t* drawn) {
     const size_t index = tile - sheet.firstTile;
     const int32_t ty = static_cast<int32_t>(index / sheet.across),
                   tx = static_cast<int32_t>(index % sheet.across);
-    tileBlocks_ = tiles.Blocks(tile);
-    // The picture's blocks, its edge repeated outwards, blurred by a 3 x 3 box.
-    auto block = [&](int32_t by, int32_t bx) {
+    // A sheet's blocks, its edge repeated outwards.
+    auto blocksAt = [&](int32_t by, int32_t bx, bool inDrawing) {
       by = std::clamp(by, 0, 3 * sheet.down - 1);
       bx = std::clamp(bx, 0, 3 * sheet.across - 1);
       const size_t t = sheet.firstTile + static_cast<size_t>(by / 3) * sheet.across + bx / 3;
-      return tiles.Blocks(t)[by % 3 * 3 + bx % 3];
+      const int32_t* blocks = inDrawing ? shapes.Blocks(drawn[t]) : tiles.Blocks(t);
+      return blocks[by % 3 * 3 + bx % 3];
     };
-    auto blurred = [&](int32_t by, int32_t bx) {
+    // Blurred by a 3 x 3 box, the blurred edge repeated outwards; the drawing is
+    // left unclipped, as a change to it adds.
+    auto blurred = [&](int32_t by, int32_t bx, bool inDrawing) {
       by = std::clamp(by, 0, 3 * sheet.down - 1);
       bx = std::clamp(bx, 0, 3 * sheet.across - 1);
       int32_t sum = 0;
       for (int32_t dy = -1; dy <= 1; ++dy)
-        for (int32_t dx = -1; dx <= 1; ++dx) sum += block(by + dy, bx + dx);
+        for (int32_t dx = -1; dx <= 1; ++dx) sum += blocksAt(by + dy, bx + dx, inDrawing);
       return sum;
     };
     Region squares;
     for (int32_t y = 0; y < kRegion; ++y) {
       for (int32_t x = 0; x < kRegion; ++x) {
-        const int64_t a = blurred(3 * ty - kMargin + y, 3 * tx - kMargin + x);
+        const int32_t by = 3 * ty - kMargin + y, bx = 3 * tx - kMargin + x;
+        const int64_t a = blurred(by, bx, false);
         picture_[y * kRegion + x] = a;
         squares[y * kRegion + x] = a * a;
+        drawing_[y * kRegion + x] = drawn != nullptr ? blurred(by, bx, true) : a;
       }
     }
+    tileBlocks_ = drawn != nullptr ? shapes.Blocks(drawn[tile]) : tiles.Blocks(tile);
     SumsOf(picture_, &pictureSums_);
     SumsOf(squares, &pictureSquareSums_);
   }
@@ -89,14 +97,12 @@ class Surroundings {
       for (int32_t dy = 0; dy < 3; ++dy)
         for (int32_t dx = 0; dx < 3; ++dx) change[b / 3 + dy][b % 3 + dx] += d;
     }
-    Region drawn = picture_, squares, products;
-    for (int32_t y = 0; y < 5; ++y) {
-      for (int32_t x = 0; x < 5; ++x) {
-        int64_t& v = drawn[(kMargin - 1 + y) * kRegion + kMargin - 1 + x];
-        v = std::clamp<int64_t>(v + change[y][x], 0, kBlurredWhite);
-      }
-    }
+    Region drawn = drawing_, squares, products;
+    for (int32_t y = 0; y < 5; ++y)
+      for (int32_t x = 0; x < 5; ++x)
+        drawn[(kMargin - 1 + y) * kRegion + kMargin - 1 + x] += change[y][x];
     for (size_t i = 0; i < drawn.size(); ++i) {
+      drawn[i] = std::clamp<int64_t>(drawn[i], 0, kBlurredWhite);
       squares[i] = drawn[i] * drawn[i];
       products[i] = drawn[i] * picture_[i];
     }
@@ -122,8 +128,8 @@ class Surroundings {
   }
 
  private:
-  const int32_t* tileBlocks_ = nullptr;
-  Region picture_;
+  const int32_t* tileBlocks_ = nullptr;  // what the tile shows now
+  Region picture_, drawing_;
   Sums pictureSums_, pictureSquareSums_;
 };
 
@@ -136,11 +142,12 @@ const TileSheet& SheetOf(const TrainingTiles& tiles, size_t tile) {
 }  // namespace
 
 int64_t SimilarityWithBlocks(const TrainingTiles& tiles, size_t tile, const int32_t* blocks) {
-  return Surroundings(tiles, SheetOf(tiles, tile), tile).SimilarityWith(blocks);
+  return Surroundings(tiles, SheetOf(tiles, tile), tile, GlyphShapes{}, nullptr)
+      .SimilarityWith(blocks);
 }
 
 TileRegrets ComputeSimilarityRegrets(const TrainingTiles& tiles, const GlyphShapes& shapes,
-                                     int32_t edgeWeight) {
+                                     int32_t edgeWeight, const std::vector<uint32_t>* drawn) {
   TileRegrets regrets;
   regrets.glyphs = shapes.Count();
   regrets.regret.resize(tiles.Count() * regrets.glyphs);
@@ -149,7 +156,8 @@ TileRegrets ComputeSimilarityRegrets(const TrainingTiles& tiles, const GlyphShap
   for (const TileSheet& sheet : tiles.sheets) {
     const size_t end = sheet.firstTile + static_cast<size_t>(sheet.across) * sheet.down;
     for (size_t t = sheet.firstTile; t < end; ++t) {
-      const Surroundings around(tiles, sheet, t);
+      const Surroundings around(tiles, sheet, t, shapes,
+                                drawn != nullptr ? drawn->data() : nullptr);
       for (size_t g = 0; g < regrets.glyphs; ++g) {
         // In the regrets' unit; the shift floors alike on every build.
         similarity[g] = (around.SimilarityWith(shapes.Blocks(g)) >> 32) +

@@ -88,6 +88,8 @@ TEST(GeneratorOptionsTest, BadCommandLinesAreRefusedWithAReason) {
       {{"-o", "x", "--antialias", "yes"}, "cannot read"},
       {{"-o", "x", "--font", ""}, "cannot read"},
       {{"-o", "x", "--set", "0x7F"}, "holds no character"},
+      {{"-o", "x", "--neighbours", "21"}, "cannot read"},
+      {{"-o", "x", "--cost", "blocks", "--neighbours", "1"}, "needs the similarity cost"},
   };
   for (const Case& c : cases) {
     GeneratorOptions options;

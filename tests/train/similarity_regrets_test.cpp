@@ -124,4 +124,21 @@ TEST(SimilarityRegretsTest, FlatAreasWantEvenToneAndEdgesWantStrokesAlongThem) {
             edge.Of(2 * 9 + 4)[2]);
 }
 
+// What the records draw around a tile decides: a lone textured glyph among the
+// picture's flat blocks stands out, but in a field of the same glyph it blurs as
+// even as the picture, so it beats an even glyph of a slightly wrong tone there.
+TEST(SimilarityRegretsTest, AFieldOfOneGlyphBlursEvenAmongTheGlyphsDrawn) {
+  const std::vector<int32_t> offTone(9, kMid + 60);
+  const GlyphShapes shapes = ShapesOf({offTone, kStripes});
+  const TrainingTiles tiles = TilesOf([](int32_t) { return 128; });
+  const TileRegrets amongPicture = ComputeSimilarityRegrets(tiles, shapes, 0);
+  const std::vector<uint32_t> stripesEverywhere(tiles.Count(), 1);
+  const TileRegrets amongStripes = ComputeSimilarityRegrets(tiles, shapes, 0, &stripesEverywhere);
+  for (size_t t : {size_t{0}, size_t{22}, tiles.Count() - 1}) {
+    EXPECT_EQ(amongPicture.target[t], 0u) << t;
+    EXPECT_EQ(amongStripes.target[t], 1u) << t;
+    EXPECT_GT(amongStripes.Of(t)[0], 0u) << t;
+  }
+}
+
 }  // namespace

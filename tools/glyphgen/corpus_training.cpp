@@ -63,7 +63,7 @@ bool TrainOnCorpus(const GeneratorOptions& options, const std::vector<GlyphCell>
     return false;
   }
   const GlyphShapes shapes = ShapesOfCells(cells, options.blockWidth, options.blockHeight);
-  const TileRegrets regrets =
+  TileRegrets regrets =
       options.similarityCost
           ? ComputeSimilarityRegrets(tiles, shapes, options.edgeWeight)
           : ComputeRegrets(tiles, shapes, CostWeights{options.toneWeight, options.edgeWeight});
@@ -79,11 +79,21 @@ bool TrainOnCorpus(const GeneratorOptions& options, const std::vector<GlyphCell>
     ownGlyphs.push_back(g);
   }
   summary->ownRegret = ApplyRule(*glyphs, ownGlyphs, tiles, regrets).regret / tiles.Count();
-  *glyphs = TrainPrototypes(*glyphs, tiles, regrets, settings);
+  const std::vector<GlyphDefinition> own = *glyphs;
   std::vector<uint32_t> recordGlyphs;
-  for (const GlyphDefinition& record : *glyphs)
-    recordGlyphs.push_back(glyphOf[record.character & 0xFF]);
-  const RuleOutcome outcome = ApplyRule(*glyphs, recordGlyphs, tiles, regrets);
+  RuleOutcome outcome;
+  for (int32_t pass = 0;; ++pass) {
+    *glyphs = TrainPrototypes(own, tiles, regrets, settings);
+    recordGlyphs.clear();
+    for (const GlyphDefinition& record : *glyphs)
+      recordGlyphs.push_back(glyphOf[record.character & 0xFF]);
+    outcome = ApplyRule(*glyphs, recordGlyphs, tiles, regrets);
+    if (pass == options.neighbourPasses || !options.similarityCost) break;
+    // Judge each glyph again among the glyphs these records draw around it.
+    std::vector<uint32_t> drawn(tiles.Count());
+    for (size_t t = 0; t < tiles.Count(); ++t) drawn[t] = recordGlyphs[outcome.winner[t]];
+    regrets = ComputeSimilarityRegrets(tiles, shapes, options.edgeWeight, &drawn);
+  }
   summary->trainedRegret = outcome.regret / tiles.Count();
   for (size_t t = 0; t < tiles.Count(); ++t) {
     summary->bestPicks += recordGlyphs[outcome.winner[t]] == regrets.target[t];

@@ -42,6 +42,10 @@ std::string Header(const GeneratorOptions& options, size_t recordCount,
             (options.refineSweeps == 0
                  ? std::string()
                  : ", " + std::to_string(options.refineSweeps) + " passes on the rule") +
+            (options.neighbourPasses == 0
+                 ? std::string()
+                 : ", trained " + std::to_string(options.neighbourPasses) +
+                       " more times among the glyphs drawn") +
             ", at most " +
             std::to_string(options.records) + " records, " +
             (options.recordsPerGlyph == 0 ? std::string("any number")

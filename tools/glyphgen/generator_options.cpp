@@ -63,6 +63,7 @@ bool TakeValue(const std::string& name, const char* value, GeneratorOptions* opt
   if (name == "--pull") return ReadWholeNumber(value, 0, 1000000, &options->pull);
   if (name == "--rounds") return ReadWholeNumber(value, 0, 100, &options->rounds);
   if (name == "--refine") return ReadWholeNumber(value, 0, 100, &options->refineSweeps);
+  if (name == "--neighbours") return ReadWholeNumber(value, 0, 20, &options->neighbourPasses);
   return false;
 }
 
@@ -71,7 +72,7 @@ bool IsValueOption(const std::string& name) {
                                        "--antialias",  "--tone",   "--output", "-o",
                                        "--edge-scale", "--atlas",  "--train",  "--records",
                                        "--tone-weight", "--edge-weight", "--pull",  "--rounds",
-                                       "--per-glyph", "--cost", "--refine"};
+                                       "--per-glyph", "--cost", "--refine", "--neighbours"};
   for (const char* known : kNames) {
     if (name == known) return true;
   }
@@ -104,6 +105,10 @@ bool ParseGeneratorOptions(int argc, const char* const* argv, GeneratorOptions* 
   }
   if (options->outputPath.empty()) {
     *error = "no output file: give it with --output FILE";
+    return false;
+  }
+  if (options->neighbourPasses > 0 && !options->similarityCost) {
+    *error = "--neighbours needs the similarity cost: the blocks cost has no neighbours";
     return false;
   }
   return ParseGlyphSet(options->setParts, &options->characters, error);
@@ -141,5 +146,7 @@ const char* GeneratorUsage() {
          "  --per-glyph N           training: records a glyph may have, at most (3; 0: any)\n"
          "  --refine N              training: passes that nudge the records on the\n"
          "                          converter's own rule after the rounds (4)\n"
+         "  --neighbours N          similarity cost: train again N times, judging each\n"
+         "                          glyph among the glyphs the last records drew (0)\n"
          "  --help                  this text\n";
 }

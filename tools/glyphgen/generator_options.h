@@ -38,6 +38,7 @@ struct GeneratorOptions {
   int32_t rounds = 8;
   int32_t recordsPerGlyph = 3;             // 0: no limit
   int32_t refineSweeps = 4;                // passes of the search on the rule itself
+  int32_t neighbourPasses = 0;             // trainings among the glyphs the last one drew
   bool showUsage = false;
 
   int32_t TileWidth() const { return 3 * blockWidth; }
