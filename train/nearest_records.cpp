@@ -84,8 +84,7 @@ std::vector<uint32_t> NearestRecords::Reachable(int32_t step) const {
 
 uint32_t NearestRecords::WinnerIf(size_t t, int32_t k, int32_t value) const {
   const int32_t x = tileValues_[12 * t + k];
-  const Pick moved{distance_[t] - Cubed(x, recordValues_[12 * held_ + k]) + Cubed(x, value),
-                   held_};
+  const Pick moved{distance_[t] - Cubed(x, recordValues_[12 * held_ + k]) + Cubed(x, value), held_};
   const Pick& rival = first_[t].record == held_ ? second_[t] : first_[t];
   return Nearer(moved, rival) ? held_ : rival.record;
 }

@@ -56,7 +56,7 @@ class NearestRecords {
   std::vector<int32_t> tileValues_, recordValues_;  // twelve per tile, per record
   std::vector<Pick> first_, second_;                // each tile's two nearest records
   uint32_t held_ = 0;
-  std::vector<int64_t> distance_;                   // each tile's distance to the held record
+  std::vector<int64_t> distance_;  // each tile's distance to the held record
 };
 
 #endif  // GLYPHRANE_TRAIN_NEAREST_RECORDS_H_

@@ -175,35 +175,34 @@ std::vector<uint32_t> Recentred(const std::vector<uint32_t>& member, const Train
   return empty;
 }
 
-// The glyph of the least summed colour, the first on a tie: the set's densest.
-const GlyphDefinition& Darkest(const std::vector<GlyphDefinition>& glyphs) {
+}  // namespace
+
+size_t DensestGlyph(const std::vector<GlyphDefinition>& glyphs) {
   auto sum = [](const GlyphDefinition& g) { return int64_t{g.blue} + g.green + g.red; };
-  return *std::min_element(glyphs.begin(), glyphs.end(),
-                           [&](const auto& a, const auto& b) { return sum(a) < sum(b); });
+  return static_cast<size_t>(
+      std::min_element(glyphs.begin(), glyphs.end(),
+                       [&](const auto& a, const auto& b) { return sum(a) < sum(b); }) -
+      glyphs.begin());
 }
 
-// Keeps the records that win a tile, ordered so the file reads by character, and
-// the densest glyph: a viewer reads every tone against the darkest glyph a text
-// can hold, so a set without it would draw all its tones lighter. When it won no
-// tile, its own description joins, in place of the record that won the fewest
-// where the table is full.
-std::vector<GlyphDefinition> Winners(const Prototypes& p, const RuleOutcome& outcome,
-                                     const GlyphDefinition& darkest, uint32_t limit) {
-  std::vector<uint64_t> wins(p.records.size(), 0);
-  for (uint32_t r : outcome.winner) ++wins[r];
+std::vector<GlyphDefinition> KeepWinners(const std::vector<GlyphDefinition>& records,
+                                         const std::vector<uint32_t>& winner,
+                                         const GlyphDefinition& darkest, uint32_t limit) {
+  std::vector<uint64_t> wins(records.size(), 0);
+  for (uint32_t r : winner) ++wins[r];
   std::vector<GlyphDefinition> kept;
   std::vector<uint64_t> keptWins;
   bool hasDarkest = false;
-  for (size_t r = 0; r < p.records.size(); ++r) {
+  for (size_t r = 0; r < records.size(); ++r) {
     if (wins[r] == 0) continue;
-    kept.push_back(p.records[r]);
+    kept.push_back(records[r]);
     keptWins.push_back(wins[r]);
-    hasDarkest = hasDarkest || p.records[r].character == darkest.character;
+    hasDarkest = hasDarkest || records[r].character == darkest.character;
   }
   if (!hasDarkest) {
     if (kept.size() >= limit) {
-      const size_t fewest = static_cast<size_t>(
-          std::min_element(keptWins.begin(), keptWins.end()) - keptWins.begin());
+      const size_t fewest = static_cast<size_t>(std::min_element(keptWins.begin(), keptWins.end()) -
+                                                keptWins.begin());
       kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(fewest));
     }
     kept.push_back(darkest);
@@ -217,8 +216,6 @@ std::vector<GlyphDefinition> Winners(const Prototypes& p, const RuleOutcome& out
             [&](const GlyphDefinition& a, const GlyphDefinition& b) { return key(a) < key(b); });
   return kept;
 }
-
-}  // namespace
 
 std::vector<GlyphDefinition> TrainPrototypes(const std::vector<GlyphDefinition>& glyphs,
                                              const TrainingTiles& tiles, const TileRegrets& regrets,
@@ -256,5 +253,6 @@ std::vector<GlyphDefinition> TrainPrototypes(const std::vector<GlyphDefinition>&
     }
     bestOutcome = ApplyRule(best.records, best.glyph, tiles, regrets);
   }
-  return Winners(best, bestOutcome, Darkest(glyphs), settings.records);
+  return KeepWinners(best.records, bestOutcome.winner, glyphs[DensestGlyph(glyphs)],
+                     settings.records);
 }

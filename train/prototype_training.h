@@ -1,6 +1,7 @@
 #ifndef GLYPHRANE_TRAIN_PROTOTYPE_TRAINING_H_
 #define GLYPHRANE_TRAIN_PROTOTYPE_TRAINING_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -28,12 +29,25 @@ struct TrainingSettings {
 
 // glyphs: the set's own descriptions, in the order of regrets' glyphs; their
 // characters label the records. The densest glyph (least summed colour) always
-// keeps a record, so that the set's tones keep their range. The result holds at most settings.records
-// records, ordered by character and then by value, the same for the same input
-// on every build. REQUIRES: glyphs and regrets agree; tiles has at least one tile;
-// settings.records >= 1.
+// keeps a record, so that the set's tones keep their range. The result holds at most
+// settings.records records, ordered by character and then by value, the same for the same input on
+// every build. REQUIRES: glyphs and regrets agree; tiles has at least one tile; settings.records
+// >= 1.
 std::vector<GlyphDefinition> TrainPrototypes(const std::vector<GlyphDefinition>& glyphs,
                                              const TrainingTiles& tiles, const TileRegrets& regrets,
                                              const TrainingSettings& settings);
+
+// The index of the glyph of the least summed colour, the first on a tie: the set's
+// densest. REQUIRES: glyphs is not empty.
+size_t DensestGlyph(const std::vector<GlyphDefinition>& glyphs);
+
+// Keeps the records that win a tile (winner: each tile's record), ordered so the
+// file reads by character and then by value, and the densest glyph: a viewer reads
+// every tone against the darkest glyph a text can hold, so a set without it would
+// draw all its tones lighter. When it won no tile, `darkest` (its own description)
+// joins, in place of the record that won the fewest where `limit` is reached.
+std::vector<GlyphDefinition> KeepWinners(const std::vector<GlyphDefinition>& records,
+                                         const std::vector<uint32_t>& winner,
+                                         const GlyphDefinition& darkest, uint32_t limit);
 
 #endif  // GLYPHRANE_TRAIN_PROTOTYPE_TRAINING_H_

@@ -51,6 +51,11 @@ TEST(GeneratorOptionsTest, EveryOptionIsTaken) {
   ASSERT_TRUE(Parse({"-o", "x", "--edge-scale", "1", "--block", "64x1"}, &options, &error));
   EXPECT_EQ(options.edgeNumerator, 1);
   EXPECT_EQ(options.blockWidth, 64);
+  ASSERT_TRUE(Parse({"-o", "x", "--search", "0", "--search-edges", "40", "--glyph-floor", "60"},
+                    &options, &error));
+  EXPECT_EQ(options.searchPasses, 0);
+  EXPECT_EQ(options.searchEdgeWeight, 40);
+  EXPECT_EQ(options.glyphFloor, 60);
 }
 
 TEST(GeneratorOptionsTest, HelpNeedsNothingElse) {
@@ -89,6 +94,9 @@ TEST(GeneratorOptionsTest, BadCommandLinesAreRefusedWithAReason) {
       {{"-o", "x", "--font", ""}, "cannot read"},
       {{"-o", "x", "--set", "0x7F"}, "holds no character"},
       {{"-o", "x", "--neighbours", "21"}, "cannot read"},
+      {{"-o", "x", "--search", "21"}, "cannot read"},
+      {{"-o", "x", "--search-edges", "-1"}, "cannot read"},
+      {{"-o", "x", "--glyph-floor", "257"}, "cannot read"},
       {{"-o", "x", "--cost", "blocks", "--neighbours", "1"}, "needs the similarity cost"},
   };
   for (const Case& c : cases) {

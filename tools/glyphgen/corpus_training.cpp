@@ -1,10 +1,14 @@
 #include "tools/glyphgen/corpus_training.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "convert/tile_matching.h"
 #include "image/ppm_picture.h"
 #include "platform/directory_walk.h"
 #include "platform/path_join.h"
+#include "train/corpus_drawing.h"
+#include "train/drawing_search.h"
 #include "train/glyph_costs.h"
 #include "train/prototype_training.h"
 #include "train/similarity_regrets.h"
@@ -37,6 +41,18 @@ bool CorpusPictures(const std::string& folder, std::vector<std::string>* paths,
   return !paths->empty();
 }
 
+// Draws the corpus with the converter's picks of these records and reads its
+// figures.
+DrawnFigures DrawnFigure(CorpusDrawing& drawing, const std::vector<GlyphDefinition>& records,
+                         const std::vector<uint32_t>& recordGlyphs, const TrainingTiles& tiles) {
+  const uint32_t count = static_cast<uint32_t>(records.size());
+  for (size_t t = 0; t < tiles.Count(); ++t) {
+    const GlyphDefinition& nearest = FindNearestGlyph(records.data(), count, tiles.features[t]);
+    drawing.Show(t, recordGlyphs[static_cast<size_t>(&nearest - records.data())]);
+  }
+  return DrawnFigures{drawing.MeanTone(), drawing.MeanEdges()};
+}
+
 }  // namespace
 
 bool TrainOnCorpus(const GeneratorOptions& options, const std::vector<GlyphCell>& cells,
@@ -47,13 +63,17 @@ bool TrainOnCorpus(const GeneratorOptions& options, const std::vector<GlyphCell>
   TrainingTiles tiles;
   tiles.blockWidth = options.blockWidth;
   tiles.blockHeight = options.blockHeight;
+  // The corpus drawn in glyphs is large, so only a search that reads it draws it.
+  std::optional<CorpusDrawing> drawing;
+  if (options.searchPasses > 0) drawing.emplace(cells, options.blockWidth, options.blockHeight);
   for (const std::string& path : paths) {
     BottomUpPicture picture;
     if (!ReadPpmPicture(path, &picture)) {
       *error = "cannot read \"" + path + "\" as a binary PPM or PGM of 8 bits";
       return false;
     }
-    if (!AddPictureTiles(picture.width, picture.height, picture.rows.data(), &tiles)) {
+    if (!AddPictureTiles(picture.width, picture.height, picture.rows.data(), &tiles) ||
+        (drawing && !drawing->AddPicture(picture.width, picture.height, picture.rows.data(), 0))) {
       *error = "out of memory while reading \"" + path + "\"";
       return false;
     }
@@ -80,19 +100,41 @@ bool TrainOnCorpus(const GeneratorOptions& options, const std::vector<GlyphCell>
   }
   summary->ownRegret = ApplyRule(*glyphs, ownGlyphs, tiles, regrets).regret / tiles.Count();
   const std::vector<GlyphDefinition> own = *glyphs;
+  auto glyphsDrawn = [&](const std::vector<GlyphDefinition>& records) {
+    std::vector<uint32_t> drawn;
+    for (const GlyphDefinition& record : records) drawn.push_back(glyphOf[record.character & 0xFF]);
+    return drawn;
+  };
   std::vector<uint32_t> recordGlyphs;
   RuleOutcome outcome;
   for (int32_t pass = 0;; ++pass) {
     *glyphs = TrainPrototypes(own, tiles, regrets, settings);
-    recordGlyphs.clear();
-    for (const GlyphDefinition& record : *glyphs)
-      recordGlyphs.push_back(glyphOf[record.character & 0xFF]);
+    recordGlyphs = glyphsDrawn(*glyphs);
     outcome = ApplyRule(*glyphs, recordGlyphs, tiles, regrets);
     if (pass == options.neighbourPasses || !options.similarityCost) break;
     // Judge each glyph again among the glyphs these records draw around it.
     std::vector<uint32_t> drawn(tiles.Count());
     for (size_t t = 0; t < tiles.Count(); ++t) drawn[t] = recordGlyphs[outcome.winner[t]];
     regrets = ComputeSimilarityRegrets(tiles, shapes, options.edgeWeight, &drawn);
+  }
+  if (drawing) {
+    DrawingSearchSettings search;
+    search.passes = options.searchPasses;
+    search.edgeWeight = options.searchEdgeWeight / 100.0;
+    search.densest = static_cast<uint32_t>(DensestGlyph(own));
+    search.fewestGlyphs = static_cast<uint32_t>(options.glyphFloor);
+    summary->figureBefore = DrawnFigure(*drawing, *glyphs, recordGlyphs, tiles);
+    SearchOnDrawing(tiles, regrets, search, &*drawing, glyphs, &recordGlyphs);
+    for (size_t r = 0; r < glyphs->size(); ++r) {
+      (*glyphs)[r].character = own[recordGlyphs[r]].character;
+    }
+    outcome = ApplyRule(*glyphs, recordGlyphs, tiles, regrets);
+    *glyphs = KeepWinners(*glyphs, outcome.winner, own[search.densest],
+                          static_cast<uint32_t>(options.records));
+    recordGlyphs = glyphsDrawn(*glyphs);
+    outcome = ApplyRule(*glyphs, recordGlyphs, tiles, regrets);
+    summary->figureAfter = DrawnFigure(*drawing, *glyphs, recordGlyphs, tiles);
+    summary->searched = true;
   }
   summary->trainedRegret = outcome.regret / tiles.Count();
   for (size_t t = 0; t < tiles.Count(); ++t) {

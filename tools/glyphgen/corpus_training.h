@@ -9,6 +9,13 @@
 #include "render/glyph_renderer.h"
 #include "tools/glyphgen/generator_options.h"
 
+// How the corpus looks drawn with the converter's picks: means over the pictures
+// of the tone and edge figures.
+struct DrawnFigures {
+  double tone = 0;
+  double edges = 0;
+};
+
 // What a training run saw, for the definition file's header.
 struct TrainingSummary {
   size_t pictures = 0;
@@ -20,6 +27,9 @@ struct TrainingSummary {
   uint64_t ownRegret = 0;
   uint64_t trainedRegret = 0;
   size_t bestPicks = 0;
+  // Before and after the search on the drawn corpus, when there was one.
+  bool searched = false;
+  DrawnFigures figureBefore, figureAfter;
 };
 
 // Replaces the glyphs' own descriptions (in the order of cells) with records

@@ -64,6 +64,11 @@ bool TakeValue(const std::string& name, const char* value, GeneratorOptions* opt
   if (name == "--rounds") return ReadWholeNumber(value, 0, 100, &options->rounds);
   if (name == "--refine") return ReadWholeNumber(value, 0, 100, &options->refineSweeps);
   if (name == "--neighbours") return ReadWholeNumber(value, 0, 20, &options->neighbourPasses);
+  if (name == "--search") return ReadWholeNumber(value, 0, 20, &options->searchPasses);
+  if (name == "--search-edges") {
+    return ReadWholeNumber(value, 0, 10000, &options->searchEdgeWeight);
+  }
+  if (name == "--glyph-floor") return ReadWholeNumber(value, 0, 256, &options->glyphFloor);
   return false;
 }
 
@@ -72,7 +77,8 @@ bool IsValueOption(const std::string& name) {
                                        "--antialias",  "--tone",   "--output", "-o",
                                        "--edge-scale", "--atlas",  "--train",  "--records",
                                        "--tone-weight", "--edge-weight", "--pull",  "--rounds",
-                                       "--per-glyph", "--cost", "--refine", "--neighbours"};
+                                       "--per-glyph", "--cost", "--refine", "--neighbours",
+                                       "--search", "--search-edges", "--glyph-floor"};
   for (const char* known : kNames) {
     if (name == known) return true;
   }
@@ -148,5 +154,12 @@ const char* GeneratorUsage() {
          "                          converter's own rule after the rounds (4)\n"
          "  --neighbours N          similarity cost: train again N times, judging each\n"
          "                          glyph among the glyphs the last records drew (0)\n"
+         "  --search N              training: passes that move and relabel the records\n"
+         "                          while the corpus drawn by the converter's picks looks\n"
+         "                          more like itself, by tone + edges as --score reads\n"
+         "                          them (4; 0: none)\n"
+         "  --search-edges N        the search's weight of edges against tone, in\n"
+         "                          hundredths (15)\n"
+         "  --glyph-floor N         the search leaves at least N glyphs drawn (65)\n"
          "  --help                  this text\n";
 }
