@@ -160,6 +160,6 @@ const char* GeneratorUsage() {
          "                          them (4; 0: none)\n"
          "  --search-edges N        the search's weight of edges against tone, in\n"
          "                          hundredths (15)\n"
-         "  --glyph-floor N         the search leaves at least N glyphs drawn (65)\n"
+         "  --glyph-floor N         the search leaves at least N glyphs drawn (85)\n"
          "  --help                  this text\n";
 }

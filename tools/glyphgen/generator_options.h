@@ -41,7 +41,7 @@ struct GeneratorOptions {
   int32_t neighbourPasses = 0;             // trainings among the glyphs the last one drew
   int32_t searchPasses = 4;                // passes of the search on the drawn corpus
   int32_t searchEdgeWeight = 15;           // its figure: tone + this / 100 x edges
-  int32_t glyphFloor = 65;                 // glyphs the search leaves drawn, at least
+  int32_t glyphFloor = 85;                 // glyphs the search leaves drawn, at least
   bool showUsage = false;
 
   int32_t TileWidth() const { return 3 * blockWidth; }
