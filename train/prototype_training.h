@@ -29,10 +29,10 @@ struct TrainingSettings {
 
 // glyphs: the set's own descriptions, in the order of regrets' glyphs; their
 // characters label the records. The densest glyph (least summed colour) always
-// keeps a record, so that the set's tones keep their range. The result holds at most
-// settings.records records, ordered by character and then by value, the same for the same input on
-// every build. REQUIRES: glyphs and regrets agree; tiles has at least one tile; settings.records
-// >= 1.
+// keeps a record, so that the set's tones keep their range. The result holds at
+// most settings.records records, ordered by character and then by value, the same
+// for the same input on every build. REQUIRES: glyphs and regrets agree; tiles has
+// at least one tile; settings.records >= 1.
 std::vector<GlyphDefinition> TrainPrototypes(const std::vector<GlyphDefinition>& glyphs,
                                              const TrainingTiles& tiles, const TileRegrets& regrets,
                                              const TrainingSettings& settings);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "convert/tile_matching.h"
 #include "image/ppm_picture.h"
 #include "platform/directory_walk.h"
 #include "platform/path_join.h"
@@ -41,14 +40,12 @@ bool CorpusPictures(const std::string& folder, std::vector<std::string>* paths,
   return !paths->empty();
 }
 
-// Draws the corpus with the converter's picks of these records and reads its
-// figures.
-DrawnFigures DrawnFigure(CorpusDrawing& drawing, const std::vector<GlyphDefinition>& records,
-                         const std::vector<uint32_t>& recordGlyphs, const TrainingTiles& tiles) {
-  const uint32_t count = static_cast<uint32_t>(records.size());
-  for (size_t t = 0; t < tiles.Count(); ++t) {
-    const GlyphDefinition& nearest = FindNearestGlyph(records.data(), count, tiles.features[t]);
-    drawing.Show(t, recordGlyphs[static_cast<size_t>(&nearest - records.data())]);
+// Draws the corpus with the tiles' winning records (the converter's picks, as
+// ApplyRule found them) and reads its figures.
+DrawnFigures DrawnFigure(CorpusDrawing& drawing, const RuleOutcome& outcome,
+                         const std::vector<uint32_t>& recordGlyphs) {
+  for (size_t t = 0; t < outcome.winner.size(); ++t) {
+    drawing.Show(t, recordGlyphs[outcome.winner[t]]);
   }
   return DrawnFigures{drawing.MeanTone(), drawing.MeanEdges()};
 }
@@ -123,7 +120,7 @@ bool TrainOnCorpus(const GeneratorOptions& options, const std::vector<GlyphCell>
     search.edgeWeight = options.searchEdgeWeight / 100.0;
     search.densest = static_cast<uint32_t>(DensestGlyph(own));
     search.fewestGlyphs = static_cast<uint32_t>(options.glyphFloor);
-    summary->figureBefore = DrawnFigure(*drawing, *glyphs, recordGlyphs, tiles);
+    summary->figureBefore = DrawnFigure(*drawing, outcome, recordGlyphs);
     SearchOnDrawing(tiles, regrets, search, &*drawing, glyphs, &recordGlyphs);
     for (size_t r = 0; r < glyphs->size(); ++r) {
       (*glyphs)[r].character = own[recordGlyphs[r]].character;
@@ -133,7 +130,7 @@ bool TrainOnCorpus(const GeneratorOptions& options, const std::vector<GlyphCell>
                           static_cast<uint32_t>(options.records));
     recordGlyphs = glyphsDrawn(*glyphs);
     outcome = ApplyRule(*glyphs, recordGlyphs, tiles, regrets);
-    summary->figureAfter = DrawnFigure(*drawing, *glyphs, recordGlyphs, tiles);
+    summary->figureAfter = DrawnFigure(*drawing, outcome, recordGlyphs);
     summary->searched = true;
   }
   summary->trainedRegret = outcome.regret / tiles.Count();

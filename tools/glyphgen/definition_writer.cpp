@@ -41,33 +41,39 @@ std::string Header(const GeneratorOptions& options, size_t recordCount,
           " pixels high, " + (options.antialiased ? "antialiased" : "not antialiased") + end;
   text += "blocks: " + std::to_string(options.blockWidth) + " x " +
           std::to_string(options.blockHeight) + " pixels, one character per tile of " +
-          std::to_string(options.TileWidth()) + " x " + std::to_string(options.TileHeight()) + end;
+          std::to_string(options.TileWidth()) + " x " + std::to_string(options.TileHeight()) +
+          end;
   text += "set: " + options.setParts + " (" + std::to_string(options.characters.size()) +
           " characters)" + end;
   text += std::string("tone: ") +
-          (options.stretchTone ? "stretched, darkest glyph 0, lightest 255" : "as rendered") + end;
+          (options.stretchTone ? "stretched, darkest glyph 0, lightest 255" : "as rendered") +
+          end;
   text += "edges: scaled by " + std::to_string(options.edgeNumerator) + "/" +
           std::to_string(options.edgeDenominator) + end;
   if (training.pictures > 0) {
     text += "trained on " + std::to_string(training.pictures) + " pictures (" +
             std::to_string(training.tiles) + " tiles): " +
-            (options.similarityCost
-                 ? std::string("cost by similarity among neighbours")
-                 : "cost by blocks, tone weight " + std::to_string(options.toneWeight)) +
+            (options.similarityCost ? std::string("cost by similarity among neighbours")
+                                    : "cost by blocks, tone weight " +
+                                          std::to_string(options.toneWeight)) +
             ", edge weight " + std::to_string(options.edgeWeight) + ", pull " +
-            std::to_string(options.pull) + ", " + std::to_string(options.rounds) + " rounds" +
+            std::to_string(options.pull) +
+            ", " + std::to_string(options.rounds) + " rounds" +
             (options.refineSweeps == 0
                  ? std::string()
                  : ", " + std::to_string(options.refineSweeps) + " passes on the rule") +
-            (options.neighbourPasses == 0 ? std::string()
-                                          : ", trained " + std::to_string(options.neighbourPasses) +
-                                                " more times among the glyphs drawn") +
-            ", at most " + std::to_string(options.records) + " records, " +
+            (options.neighbourPasses == 0
+                 ? std::string()
+                 : ", trained " + std::to_string(options.neighbourPasses) +
+                       " more times among the glyphs drawn") +
+            ", at most " +
+            std::to_string(options.records) + " records, " +
             (options.recordsPerGlyph == 0 ? std::string("any number")
                                           : std::to_string(options.recordsPerGlyph)) +
             " a character" + end;
     text += std::to_string(recordCount) +
-            " records, each the prototype of a kind of tile; a character may have several" + end;
+            " records, each the prototype of a kind of tile; a character may have several" +
+            end;
     text += "mean regret per tile: " + std::to_string(training.ownRegret) +
             " with the glyphs' own descriptions, " + std::to_string(training.trainedRegret) +
             " trained; best glyph picked for " + std::to_string(training.bestPicks) + " tiles" +
@@ -84,10 +90,8 @@ std::string Header(const GeneratorOptions& options, size_t recordCount,
               " to " + Figure(training.figureAfter.edges) + end;
     }
   }
-  text +=
-      "Each record: the character; 0 and its mean blue, green, red; its block edge"
-      " values, three rows of three." +
-      end;
+  text += "Each record: the character; 0 and its mean blue, green, red; its block edge"
+          " values, three rows of three." + end;
   return text;
 }
 
